@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: once in a normal build and once
+# under AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of each fuzzer.
+# MORROWBURN_QUICK=1 skips the sanitizer build and the fuzzers.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+bash "$ROOT/scripts/install-deps.sh"
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build and test =="
+configure_and_build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
+
+if [ "${MORROWBURN_QUICK:-0}" = "1" ]; then exit 0; fi
+
+echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer =="
+# Qt's own one-time allocations are not ours to chase: leak detection stays off.
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+configure_and_build "$BUILD_DIR-asan" -DCMAKE_BUILD_TYPE=Debug -DMB_SANITIZE=ON -DMB_BUILD_BENCH=OFF
+ctest --test-dir "$BUILD_DIR-asan" --output-on-failure -j "$JOBS"
+
+echo "== fuzzers (bounded) =="
+bash "$ROOT/tests/fuzz.sh" "${MORROWBURN_FUZZ_SECONDS:-20}"

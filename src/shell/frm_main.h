@@ -1,0 +1,149 @@
+#pragma once
+// The main window: menus, toolbar, status bar, the document windows, the burner port
+// and the timers.
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "spd_document/main_form_api.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class frmDocument;
+
+class frmMain : public QMainWindow, public MainFormApi {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Load handler: settings, burner port, recent files, administrator dialog.
+    void MDIForm_Load();
+
+    // The active document window, or nullptr.
+    frmDocument* ActiveForm() const;
+    DocumentApi* ActiveDocument() override;
+    QList<frmDocument*> Documents() const;
+
+    void Load_New_Document();
+
+    // Menu handlers.
+    void mnuFilenew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileMRU_Click(int Index);
+    bool mnuFileSave_Click() override;
+    void mnuFileSaveAs_Click();
+    void mnuFileClose_Click();
+    void mnuFileCloseAll_Click();
+    void mnuFilePrint_Click();
+    void mnuFileWarez_Click();
+    void mnuFileExit_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuConnection_Click();
+    void mnuViewpassword_Click();
+    void mnuViewOptions_Click();
+    void mnuViewWebBrowser_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowIconAll_Click();
+    void mnuWindowArrangeIcons_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+    void tbToolbar_ButtonClick(const QString& key);
+
+    // Burner operations (MainFormApi).
+    void STATUSIC() override;
+    void StopTimer2() override;
+    void ReadIC() override;
+    void ReadModule() override;
+    void ProgramIC() override;
+    void VerifyIc() override;
+    void VcopyIc() override;
+    void BlankIC() override;
+    void EraseIC() override;
+    void Read_Command() override;
+    void Copy_Command() override;
+    void Verify_Command() override;
+    void Mcopy_Command() override;
+    void EN_KEY_Command() override;
+    void DIS_KEY_Command() override;
+    void Auto_Command(bool on) override;
+    void SNUM_P_Command() override;
+    void SNUM_N_Command() override;
+
+    // Timers of the burner link.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    // Controls.
+    QMdiArea* mdiArea = nullptr;
+    QToolBar* tbToolbar = nullptr;
+    QStatusBar* sbStatusBar = nullptr;
+    QTimer* Timer1 = nullptr;   // 500 ms result poll
+    QTimer* Timer2 = nullptr;   // 400 ms status reader
+    QTimer* Timer3 = nullptr;   // 120 ms frame pacing
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuView = nullptr;
+    QMenu* mnuWindow = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuFilenew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuFileClose = nullptr;
+    QAction* mnuFileCloseAll = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuFileWarez = nullptr;
+    QAction* mnuFileBar4 = nullptr;
+    std::array<QAction*, 4> mnuFileMRU{};   // 1..3 used
+    QAction* mnuFileBar5 = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QAction* mnuViewToolbar = nullptr;
+    QAction* mnuViewStatusBar = nullptr;
+    QAction* mnuConnection = nullptr;
+    QAction* mnuViewpassword = nullptr;
+    QAction* mnuViewOptions = nullptr;
+    QAction* mnuViewWebBrowser = nullptr;
+    QAction* mnuWindowCascade = nullptr;
+    QAction* mnuWindowIconAll = nullptr;
+    QAction* mnuWindowArrangeIcons = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+    QAction* toolbarButton(const QString& key) const;
+
+    int32_t Doc_Count = 0;
+
+    // Set by the wizard: shows the wizard modally, and writes its image into the active document.
+    std::function<void()> m_showWizard;
+    std::function<void()> m_warezSet;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void refreshWindowMenu();
+    void readCommPortSetting();
+    void Load_History();
+    void Admin_Dialog();
+    void Password_Change();
+    QMdiSubWindow* activeSubWindow() const;
+    bool closeAllDocuments();
+
+    QLabel* m_datePanel = nullptr;
+    QLabel* m_timePanel = nullptr;
+    QTimer* m_clockTimer = nullptr;
+    QList<QAction*> m_windowListActions;
+    QAction* m_windowListSeparator = nullptr;
+};

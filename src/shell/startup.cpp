@@ -1,0 +1,71 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_com_port.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_registry.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_single_instance.h"
+#include "shell/frm_main.h"
+#include "shell/frm_splash.h"
+#include "spd_document/byte_names.h"
+#include "spd_document/globals.h"
+
+int Main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kAppTitle);
+    QApplication::setOrganizationName(QStringLiteral("Velmondra inc."));
+    QApplication::setApplicationDisplayName(kProgramTitle);
+
+    // Qt's own buttons (是/否/取消) in Traditional Chinese, like the rest of the program.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::Taiwan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    QtComPort com;
+    QtRegistry registry;
+    QtDialogs dialogs;
+    QtShell shell;
+    QtClock clock;
+    setPlatform(Platform{ &com, &registry, &dialogs, &shell, &clock });
+
+    // 1.
+    Num_Mode = 0;
+    // 2. One copy per user: a second copy says so, brings the first forward and ends.
+    QtSingleInstance instance(kAppTitle);
+    if (!instance.tryBecomeFirst()) {
+        dialogs.messageBox(QStringLiteral("本程式已執行"), Dialogs::OkOnly, Dialogs::Critical, kProgramTitle);
+        instance.activateRunningCopy();
+        return 0;
+    }
+    // 3.
+    {
+        frmSplash splash;
+        splash.exec();
+    }
+    // 4.
+    Fill_Byte_Name_Tables();
+    // 5.
+    auto main = std::make_unique<frmMain>();
+    Main_Form = main.get();
+    main->setWindowTitle(kProgramTitle);
+    instance.setActivationHandler([w = main.get()] {
+        w->showNormal();
+        w->raise();
+        w->activateWindow();
+    });
+    main->MDIForm_Load();
+    main->show();
+    const int rc = QApplication::exec();
+    Main_Form = nullptr;
+    return rc;
+}

@@ -1,0 +1,82 @@
+#include "spd_document/spd_record.h"
+
+QString Hex_Byte_Text(uint8_t b)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    const QChar text[2] = { QLatin1Char(digits[b >> 4]), QLatin1Char(digits[b & 0x0F]) };
+    return QString(text, 2);
+}
+
+namespace {
+int digitValue(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9') return u - '0';
+    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
+    return -1;
+}
+}
+
+uint8_t Hex_To_Byte(const QString& s)
+{
+    if (s.isEmpty()) return 0;
+    const int low = digitValue(s.back());
+    if (s.size() == 1) return low < 0 ? 0 : static_cast<uint8_t>(low);
+    const int high = digitValue(s.front());
+    if (low < 0 || high < 0) return 0;
+    return static_cast<uint8_t>(high * 16 + low);
+}
+
+int cal_bytesum(const SPD_Record& record, int n)
+{
+    if (n > 255) n = 255;
+    int sum = 0;
+    for (int i = 0; i <= n; ++i) sum = (sum + record.Spd_Value[static_cast<size_t>(i)]) % 256;
+    return sum;
+}
+
+uint16_t crc16_spd(const SPD_Record& record, int n)
+{
+    if (n > 255) n = 255;
+    uint32_t crc = 0;
+    for (int i = 0; i <= n; ++i) {
+        crc ^= static_cast<uint32_t>(record.Spd_Value[static_cast<size_t>(i)]) << 8;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & 0x8000) ? ((crc << 1) ^ 0x1021) : (crc << 1);
+            crc &= 0xFFFF;
+        }
+    }
+    return static_cast<uint16_t>(crc & 0xFFFF);
+}
+
+double cal_crc16(const SPD_Record& record, int n) { return crc16_spd(record, n); }
+
+void checksum_upkeep(SPD_Record& record)
+{
+    record.Spd_Value[63] = static_cast<uint8_t>(cal_bytesum(record, 62));
+}
+
+int crc_coverage_end(const SPD_Record& record)
+{
+    return (record.Spd_Value[0] & 0x80) ? 116 : 125;
+}
+
+void crc_upkeep(SPD_Record& record)
+{
+    const uint16_t crc = crc16_spd(record, crc_coverage_end(record));
+    record.Spd_Value[126] = static_cast<uint8_t>(crc & 0xFF);
+    record.Spd_Value[127] = static_cast<uint8_t>(crc >> 8);
+}
+
+int Type_Key_Map(uint8_t byte2)
+{
+    switch (byte2) {
+    case 4: return MT_SDRAM;
+    case 7: return MT_DDR;
+    case 8: return MT_DDR2;
+    case 9:
+    case 11: return MT_DDR3;
+    default: return -1;
+    }
+}

@@ -1,0 +1,525 @@
+#include "spd_document/ui/frm_document.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "burner/ui/burner_panel.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "platform/twips.h"
+#include "spd_decode/ui/decode_panels.h"
+#include "spd_document/byte_listing.h"
+#include "spd_document/globals.h"
+#include "spd_document/guided_entry.h"
+#include "spd_document/main_form_api.h"
+#include "spd_document/ui/byte_grid.h"
+
+namespace {
+constexpr int kKeyEnter = 13;
+
+QRect tw(int l, int t, int w, int h)
+{
+    return QRect(twipsToPixels(l), twipsToPixels(t), twipsToPixels(w), twipsToPixels(h));
+}
+
+// The key code a handler sees: Enter as 13, everything else as Qt's key number.
+int keyCodeOf(const QKeyEvent* e)
+{
+    return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) ? kKeyEnter : e->key();
+}
+
+int shiftOf(const QKeyEvent* e)
+{
+    int s = 0;
+    if (e->modifiers() & Qt::ShiftModifier) s |= 1;
+    if (e->modifiers() & Qt::ControlModifier) s |= 2;
+    if (e->modifiers() & Qt::AltModifier) s |= 4;
+    return s;
+}
+
+const QString kClosePrompt = QStringLiteral(" SPD 檔案已被修改 , 是否儲存該檔案 ?");
+}
+
+frmDocument::frmDocument(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    // Everything sits on one content widget in a scroll area, so a small window loses nothing.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    m_content = new QWidget;
+    scroll->setWidget(m_content);
+
+    Frame1 = new QGroupBox(QStringLiteral("SPD 值"), m_content);
+    Frame1->setGeometry(tw(60, 0, 6480, 5300));
+    grid = new ByteGrid(Frame1);
+    grid->setGeometry(0, 0, Frame1->width(), twipsToPixels(4600));
+    connect(grid, &ByteGrid::cellClicked, this, [this](int i) { spd_l_value_Click(i); });
+    connect(grid, &ByteGrid::headerClicked, this, [this](int i) { value_x_Click(i); });
+
+    Label1 = new QLabel(Frame1);
+    Label1->setGeometry(tw(120, 4600, 800, 270));
+    Label2 = new QLabel(Frame1);
+    Label2->setGeometry(tw(960, 4600, 5400, 270));
+    Label3 = new QLabel(Frame1);
+    Label3->setGeometry(tw(120, 4900, 600, 270));
+    Label4 = new QLabel(Frame1);
+    Label4->setGeometry(tw(760, 4900, 480, 270));
+    Label4->setToolTip(QStringLiteral("Byte value, press then chang"));
+    Label4->installEventFilter(this);
+    Text1 = new QLineEdit(Frame1);
+    Text1->setGeometry(tw(1320, 4860, 700, 330));
+    Text1->installEventFilter(this);
+    Text2 = new QLineEdit(Frame1);
+    Text2->setGeometry(tw(2160, 4860, 700, 330));
+    Text2->setToolTip(QStringLiteral("Fill"));
+    Text2->installEventFilter(this);
+
+    m_panels = std::make_unique<DecodePanels>(m_content);
+    m_burner = new BurnerPanel(m_content);
+    // The burner frames stand right of the grid and of the decoding frames.
+    int right = Frame1->geometry().right();
+    for (QWidget* f : { static_cast<QWidget*>(m_panels->Frame2), static_cast<QWidget*>(m_panels->Frame3),
+                        static_cast<QWidget*>(m_panels->Frame10), static_cast<QWidget*>(m_panels->Frame11) })
+        right = std::max(right, f->geometry().right());
+    m_burner->placeAt(right + twipsToPixels(120));
+
+    Frame9 = new QGroupBox(QStringLiteral("Checksum  /  CRC"), m_burner->Frame4);
+    Frame9->setGeometry(m_burner->frame9Area());
+    const QString optCaptions[3] = { QStringLiteral("Checksum"), QStringLiteral("CRC (0-125)"), QStringLiteral("None") };
+    for (int i = 0; i < 3; ++i) {
+        Optcrc[static_cast<size_t>(i)] = new QRadioButton(optCaptions[i], Frame9);
+        Optcrc[static_cast<size_t>(i)]->setGeometry(tw(120 + 1300 * i, 360, 1280, 300));
+        Optcrc[static_cast<size_t>(i)]->installEventFilter(this);
+        connect(Optcrc[static_cast<size_t>(i)], &QRadioButton::clicked, this, [this, i] { Optcrc_Click(i); });
+    }
+    m_optcrc1Caption = optCaptions[1];
+
+    Frame5 = new QGroupBox(QStringLiteral("電腦"), m_burner->Frame4);
+    Frame5->setGeometry(m_burner->frame5Area());
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(2000);
+    connect(Timer1, &QTimer::timeout, this, &frmDocument::Timer1_Timer);
+
+    QRect all;
+    for (QObject* o : m_content->children())
+        if (auto* w = qobject_cast<QWidget*>(o)) all = all.united(w->geometry());
+    m_content->resize(all.right() + 8, all.bottom() + 8);
+}
+
+frmDocument::~frmDocument() = default;
+
+void frmDocument::Form_Load()
+{
+    // 1. Window size 9460 x 7000 twips (the MDI frame takes the size of its widget).
+    resize(twipsToPixels(9460), twipsToPixels(7000));
+    // 2. Cells: tooltip, zero byte, caption.
+    for (int i = 0; i < 256; ++i) {
+        grid->setTooltip(i, QStringLiteral("Byte ") + QString::number(i));
+        SPD.Spd_Value[static_cast<size_t>(i)] = 0;
+        grid->setCaption(i, Hex_Byte_Text(0));
+    }
+    // 3.
+    Saved_Color = grid->backColor(0);
+    // 4.
+    DDR_LANG();
+    // 5.
+    Label1->setText(QStringLiteral("Byte0"));
+    Label2->setText(Byte_Desc[0]);
+    Label3->setText(QStringLiteral("Value"));
+    Label4->setText(QStringLiteral("00"));
+    // 6.
+    Form_Chang = false;
+    set_print_value();
+    Optcrc[2]->setChecked(true);
+    // 7.
+    for (int i = 0; i < 256; ++i) table_chang(i);
+    // 8. Copies of the date-code bytes and byte 127, taken while the image is still empty.
+    Saved_Date1 = SPD.Spd_Value[93];
+    Saved_Date2 = SPD.Spd_Value[94];
+    Saved_Byte127 = SPD.Spd_Value[127];
+    // 9. Ask the burner for its status; its reply is read by the main window's status reader.
+    Timer1->start();
+    if (Main_Form) {
+        Status_Query = 1;
+        Main_Form->StopTimer2();
+        Main_Form->STATUSIC();
+        Status_Query = 0;
+    }
+    // 10. Without administrator rights the protected bytes 0-63 show red text and neither
+    // the hex entry nor the row fill is available until a byte of 64 or more is chosen.
+    if (!Admin_LoggedIn) {
+        for (int i = 0; i < 64; ++i) grid->setForeColor(i, 0x0000FF);
+        Text1->setEnabled(false);
+        Text1->setVisible(false);
+        Text2->setEnabled(false);
+        Text2->setVisible(false);
+    }
+    // 11.
+    Fill_Start = 255;
+    grid->setHeaderBackColor(31, Color_Selected);
+}
+
+// ---------------------------------------------------------------- public operations
+
+void frmDocument::cal_totalchksum()
+{
+    // Kept for the window's interface; it computes nothing that anyone reads.
+}
+
+void frmDocument::cal_chksum63()
+{
+    checksum_upkeep(SPD);
+    grid->setCaption(63, Hex_Byte_Text(SPD.Spd_Value[63]));
+}
+
+void frmDocument::Type_Chang(int16_t Index)
+{
+    switch (Index) {
+    case 0: SD_LANG(); SPD.Mem_Type = Index; break;
+    case 1: DDR_LANG(); SPD.Mem_Type = Index; break;
+    case 2: DDR2_LANG(); SPD.Mem_Type = Index; break;
+    case 3: RAMBUS_LANG(); SPD.Mem_Type = Index; break;
+    case 4: DDR3_LANG(); SPD.Mem_Type = Index; break;
+    default: break;
+    }
+    Label1->setText(QStringLiteral("Byte0"));
+    Label2->setText(Byte_Desc[0]);
+    Label4->setText(Hex_Byte_Text(SPD.Spd_Value[0]));
+    set_print_value();
+}
+
+void frmDocument::Value_Chang(int16_t I_INDEX, uint8_t I_Value)
+{
+    if (I_INDEX < 0 || I_INDEX > 255) return;
+    SPD.Spd_Value[static_cast<size_t>(I_INDEX)] = I_Value;
+    grid->setCaption(I_INDEX, Hex_Byte_Text(I_Value));
+    set_print_value();
+}
+
+void frmDocument::Dimm_Status(int16_t I_INDEX)
+{
+    if (I_INDEX % 2 != 0 && m_burner) m_burner->SocketImage[0]->setVisible(false);
+    set_print_value();
+}
+
+void frmDocument::table_chang(int A)
+{
+    if (A < 0 || A > 255) return;
+    const bool ddr3 = SPD.Spd_Value[2] >= 9;
+    DecodePanels& p = *m_panels;
+    p.Frame2->setVisible(!ddr3);
+    p.Frame3->setVisible(!ddr3);
+    p.Frame10->setVisible(ddr3);
+    p.Frame11->setVisible(ddr3);
+    if (!Optcrc[2]->isChecked()) Optcrc[ddr3 ? 1 : 0]->setChecked(true);
+    if (ddr3)
+        ddr3_table_chang(A);
+    else
+        ddr2_table_chang(A);
+}
+
+void frmDocument::ddr3_table_chang(int A)
+{
+    DecodeContext ctx{ SPD, m_model, Security_Value, m_optcrc1Caption };
+    ::ddr3_table_chang(ctx, A);
+    syncPanels();
+}
+
+void frmDocument::ddr2_table_chang(int A)
+{
+    DecodeContext ctx{ SPD, m_model, Security_Value, m_optcrc1Caption };
+    ::ddr2_table_chang(ctx, A);
+    syncPanels();
+}
+
+void frmDocument::JEDEC_PROG(const QString& JEDEC)
+{
+    DecodeContext ctx{ SPD, m_model, Security_Value, m_optcrc1Caption };
+    ::JEDEC_PROG(ctx, JEDEC);
+    syncPanels();
+}
+
+void frmDocument::syncPanels()
+{
+    m_panels->sync(m_model);
+    if (Optcrc[1]->text() != m_optcrc1Caption) Optcrc[1]->setText(m_optcrc1Caption);
+}
+
+uint8_t frmDocument::Get_Value(int16_t I_INDEX) const
+{
+    if (I_INDEX < 0 || I_INDEX > 255) return 0;
+    return SPD.Spd_Value[static_cast<size_t>(I_INDEX)];
+}
+
+void frmDocument::Set_Value_color_same(int16_t I_INDEX)
+{
+    if (I_INDEX >= 0 && I_INDEX <= 255) grid->setBackColor(I_INDEX, Color_Same);
+}
+
+void frmDocument::Set_Value_color_diff2(int16_t I_INDEX)
+{
+    if (I_INDEX >= 0 && I_INDEX <= 255) grid->setBackColor(I_INDEX, Color_Diff2);
+}
+
+void frmDocument::Set_Value_color_diff(int16_t I_INDEX)
+{
+    if (I_INDEX >= 0 && I_INDEX <= 255) grid->setBackColor(I_INDEX, Color_Diff);
+}
+
+void frmDocument::Set_form_chang(bool flag)
+{
+    Form_Chang = flag;
+    QString caption = windowTitle();
+    if (flag) {
+        if (!caption.endsWith(QLatin1Char('*'))) setWindowTitle(caption + QLatin1Char('*'));
+    } else if (caption.endsWith(QLatin1Char('*'))) {
+        caption.chop(1);
+        setWindowTitle(caption);
+    }
+}
+
+void frmDocument::SD_LANG() { Byte_Desc = SD_Byte_Name; }
+void frmDocument::DDR_LANG() { Byte_Desc = DDR_Byte_Name; }
+void frmDocument::DDR2_LANG() { Byte_Desc = DDR2_Byte_Name; }
+void frmDocument::DDR3_LANG() { Byte_Desc = DDR3_Byte_Name; }
+void frmDocument::RAMBUS_LANG() { Byte_Desc = RAMBUS_Byte_Name; }
+
+void frmDocument::set_print_value()
+{
+    // The listing is built and dropped: nothing in the program reads it.
+    (void)Build_Byte_Listing(SPD.Mem_Type, SPD.Spd_Value, Byte_Desc);
+}
+
+int frmDocument::OptcrcChoice() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (Optcrc[static_cast<size_t>(i)]->isChecked()) return i;
+    return 2;
+}
+
+void frmDocument::SetOptcrc(int index)
+{
+    if (index >= 0 && index <= 2) Optcrc[static_cast<size_t>(index)]->setChecked(true);
+}
+
+void frmDocument::SetOptcrc1Caption(const QString& caption)
+{
+    m_optcrc1Caption = caption;
+    Optcrc[1]->setText(caption);
+}
+
+// ---------------------------------------------------------------- grid editing
+
+void frmDocument::recaptionAll()
+{
+    for (int i = 0; i < 256; ++i) grid->setCaption(i, Hex_Byte_Text(SPD.Spd_Value[static_cast<size_t>(i)]));
+}
+
+void frmDocument::showSelection(int index, bool withBlank)
+{
+    Label1->setText((withBlank ? QStringLiteral("Byte ") : QStringLiteral("Byte")) + QString::number(index));
+    Label2->setText(Byte_Desc[static_cast<size_t>(index)]);
+    Label4->setText(Hex_Byte_Text(SPD.Spd_Value[static_cast<size_t>(index)]));
+}
+
+void frmDocument::spd_l_value_Click(int Index)
+{
+    if (Index < 0 || Index > 255) return;
+    // 1-2. Give the old cell its colour back; remember the new cell's and paint it selected.
+    grid->setBackColor(Sel_Index, Saved_Color);
+    Sel_Index = static_cast<int16_t>(Index);
+    Saved_Color = grid->backColor(Index);
+    grid->setBackColor(Index, Color_Selected);
+    // 3. Byte 2 chooses the descriptions.
+    switch (SPD.Spd_Value[2]) {
+    case 4: Type_Chang(0); break;
+    case 7: Type_Chang(1); break;
+    case 8: Type_Chang(2); break;
+    case 11: Type_Chang(4); break;
+    default: break;
+    }
+    // 4. Bytes 0-63 are the administrator's.
+    const bool editable = Admin_LoggedIn || Index >= 64;
+    Text1->setEnabled(editable);
+    Text1->setVisible(editable);
+    // 5.
+    showSelection(Index, false);
+    // 6.
+    if (editable) Text1->setFocus();
+}
+
+void frmDocument::Text1_KeyDown(int KeyCode, int Shift)
+{
+    const bool enter = KeyCode == kKeyEnter;
+    if (enter) {
+        // 1. An empty entry counts as "00"; a longer one keeps its last two characters.
+        if (Text1->text().isEmpty()) Text1->setText(QStringLiteral("00"));
+        if (Text1->text().trimmed().size() > 2) Text1->setText(Text1->text().right(2));
+        // 2-3.
+        grid->setBackColor(Sel_Index, Color_Edited);
+        SPD.Spd_Value[static_cast<size_t>(Sel_Index)] = Hex_To_Byte(Text1->text());
+    }
+    // 4-5. Every key keeps the chosen check value up to date.
+    if (Optcrc[0]->isChecked()) {
+        checksum_upkeep(SPD);
+        grid->setBackColor(63, Color_Edited);
+    } else if (Optcrc[1]->isChecked()) {
+        crc_upkeep(SPD);
+        grid->setBackColor(126, Color_Edited);
+        grid->setBackColor(127, Color_Edited);
+    }
+    if (enter) {
+        // 6-9. Move on to the next byte (255 wraps to 0).
+        Sel_Index = static_cast<int16_t>((Sel_Index + 1) % 256);
+        grid->setBackColor(Sel_Index, Color_Selected);
+        if (!Admin_LoggedIn && Sel_Index < 64) {
+            Text1->setEnabled(false);
+            Text1->setVisible(false);
+        }
+        showSelection(Sel_Index, true);
+        Text1->setText(QString());
+    }
+    // 10-12. Redraw and decode the whole image; the document is now modified.
+    recaptionAll();
+    for (int i = 0; i < 256; ++i) table_chang(i);
+    Form_Chang = true;
+    if (!windowTitle().endsWith(QLatin1Char('*'))) setWindowTitle(windowTitle() + QLatin1Char('*'));
+}
+
+void frmDocument::value_x_Click(int Index)
+{
+    // Column headers (0-15) start no fill: only rows have a first byte.
+    if (Index < 16 || Index > 31) return;
+    Fill_Start = static_cast<int16_t>((Index - 16) * 16);
+    for (int i = 16; i < 32; ++i) grid->setHeaderBackColor(i, ByteGrid::kDefaultColor);
+    grid->setHeaderBackColor(Index, Color_Selected);
+    Text2->setText(QString());
+    Text2->setFocus();
+}
+
+void frmDocument::Text2_KeyDown(int KeyCode, int Shift)
+{
+    const int start = (Fill_Start >= 0 && Fill_Start <= 255) ? Fill_Start : 255;
+    if (KeyCode == kKeyEnter) {
+        if (Text2->text().isEmpty()) Text2->setText(QStringLiteral("00"));
+        const uint8_t v = Hex_To_Byte(Text2->text());
+        for (int i = start; i <= 255; ++i) SPD.Spd_Value[static_cast<size_t>(i)] = v;
+    }
+    for (int i = start; i <= 255; ++i) grid->setCaption(i, Hex_Byte_Text(SPD.Spd_Value[static_cast<size_t>(i)]));
+    for (int i = 0; i < 256; ++i) table_chang(i);
+}
+
+void frmDocument::key_in_data()
+{
+    Dialogs& dlg = *platform().dialogs;
+    for (int i = 0; i <= 62; ++i) {
+        const QString title = QStringLiteral("Input byte") + QString::number(i) + QStringLiteral(" Value");
+        const QString prompt = Num_Mode == 1 ? QStringLiteral("Please input value ,the rang is 0 - FF , Hex Mode")
+                                             : QStringLiteral("Please input value ,the rang is 0 - 255 , Dec Mode");
+        bool stop = false;
+        for (;;) {
+            const QString answer = dlg.inputBox(prompt, title);
+            if (answer.isEmpty()) {
+                if (dlg.messageBox(QStringLiteral("Do you want to exit"), Dialogs::YesNo, Dialogs::NoIcon,
+                                   QStringLiteral("Stop")) == Dialogs::Yes) {
+                    stop = true;
+                    break;
+                }
+            }
+            const std::optional<int> value = Guided_Entry_Value(answer, Num_Mode == 1);
+            if (!value) {
+                dlg.messageBox(QStringLiteral("Input Error"), Dialogs::OkOnly, Dialogs::NoIcon, QStringLiteral("Error"));
+                continue;
+            }
+            SPD.Spd_Value[static_cast<size_t>(i)] = static_cast<uint8_t>(*value);
+            grid->setCaption(i, Hex_Byte_Text(static_cast<uint8_t>(*value)));
+            break;
+        }
+        if (stop) break;
+    }
+    checksum_upkeep(SPD);
+    grid->setCaption(63, Hex_Byte_Text(SPD.Spd_Value[63]));
+    set_print_value();
+    Form_Chang = true;
+}
+
+void frmDocument::Optcrc_GotFocus(int Index)
+{
+    if (Index != 0) return;
+    checksum_upkeep(SPD);
+    grid->setCaption(63, Hex_Byte_Text(SPD.Spd_Value[63]));
+}
+
+void frmDocument::Timer1_Timer()
+{
+    Timer1->stop();
+    for (int i = 0; i < 256; ++i) table_chang(i);
+}
+
+// ---------------------------------------------------------------- closing
+
+bool frmDocument::Form_Unload()
+{
+    if (!Chk_Form_Chang()) return true;
+    // The save acts on the active document: make sure that is this one.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    const Dialogs::Result answer =
+        platform().dialogs->messageBox(kClosePrompt, Dialogs::YesNoCancel, Dialogs::NoIcon, windowTitle());
+    switch (answer) {
+    case Dialogs::No:
+        return true;
+    case Dialogs::Yes:
+        // Close only when the image was really written; a refused or cancelled save keeps
+        // the document open so no change is lost.
+        if (Main_Form) Main_Form->mnuFileSave_Click();
+        return !Chk_Form_Chang();
+    default:
+        return false;
+    }
+}
+
+void frmDocument::closeEvent(QCloseEvent* event)
+{
+    if (Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool frmDocument::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == Text1) {
+            Text1_KeyDown(keyCodeOf(key), shiftOf(key));
+            return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        }
+        if (watched == Text2) {
+            Text2_KeyDown(keyCodeOf(key), shiftOf(key));
+            return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        }
+    } else if (event->type() == QEvent::FocusIn) {
+        for (int i = 0; i < 3; ++i)
+            if (watched == Optcrc[static_cast<size_t>(i)]) Optcrc_GotFocus(i);
+    } else if (event->type() == QEvent::MouseButtonPress && watched == Label4) {
+        Label4_Click();
+    }
+    return QWidget::eventFilter(watched, event);
+}
