@@ -239,15 +239,6 @@ void frmMain::readCommPortSetting()
     Com_Port = static_cast<uint8_t>(port);
 }
 
-void frmMain::Load_History()
-{
-    // Recent files and the password values are read by the commands that own them.
-}
-
-void frmMain::Admin_Dialog()
-{
-}
-
 // ---------------------------------------------------------------- documents
 
 QMdiSubWindow* frmMain::activeSubWindow() const
@@ -371,8 +362,6 @@ void frmMain::mnuViewpassword_Click()
     if (!Admin_LoggedIn) return;
     Password_Change();
 }
-
-void frmMain::Password_Change() {}
 
 void frmMain::tbToolbar_ButtonClick(const QString& key)
 {

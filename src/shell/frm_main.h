@@ -126,6 +126,11 @@ public:
     std::function<void()> m_showWizard;
     std::function<void()> m_warezSet;
 
+    // ---- files, recent files, administrator dialogs, settings, About (frm_main_files.cpp,
+    // frm_main_dialogs.cpp): members added here ----
+
+    // ---- burner link (frm_main_burner.cpp): members added here ----
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,17 +1,7 @@
-// Commands of the main window whose windows and protocols are added step by step.
+// The main window's burner operations and the three timers of the burner link.
 #include "shell/frm_main.h"
 
 #include <QTimer>
-
-void frmMain::mnuFileOpen_Click() {}
-void frmMain::mnuFileMRU_Click(int) {}
-bool frmMain::mnuFileSave_Click() { return false; }
-void frmMain::mnuFileSaveAs_Click() {}
-void frmMain::mnuFilePrint_Click() {}
-void frmMain::mnuViewOptions_Click() {}
-void frmMain::mnuViewWebBrowser_Click() {}
-void frmMain::mnuHelpContents_Click() {}
-void frmMain::mnuHelpAbout_Click() {}
 
 void frmMain::STATUSIC() {}
 void frmMain::StopTimer2() { Timer2->stop(); }
