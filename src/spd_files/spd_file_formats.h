@@ -1,0 +1,103 @@
+#pragma once
+// The two SPD file formats: SPD_Hex_File (.spd text) and SPD_Bin_File (256 raw bytes).
+//
+// Readers take the whole file in and check it before handing out a single byte: a result is
+// either the complete 256-byte image or an error with a message ready for the critical box
+// (title SPD_File_Error_Title). Writers never report success for a file they did not write.
+//
+// The file commands sit on top of this:
+//   load:  SPD_File_Result r = Read_SPD_File(path);
+//          if (!r.ok()) show r.message() titled SPD_File_Error_Title, critical icon;
+//          else for k in 0..255: Value_Chang(k, r.image[k]); table_chang(k);
+//          then Optcrc(Type_Key_Optcrc(byte 2)) and, when Type_Key_Map(byte 2) >= 0, Type_Chang.
+//   save:  collect Get_Value(k) for k in 0..255 into an SPD_Image;
+//          SPD_File_Result r = Write_SPD_File(path, image);
+//          on success Set_form_chang(false), else show r.message() and keep the modified flag.
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+using SPD_Image = std::array<uint8_t, 256>;
+
+enum class SPD_File_Kind { Hex, Bin };
+
+// A name whose last three characters are "SPD" in any case is a .spd text file
+// ("a.spd", "a.Spd", "myspd"); every other name is binary ("a.bin", "a.txt", "a").
+// Only the name counts, never the filter chosen in the file dialog.
+SPD_File_Kind SPD_File_Kind_Of(const QString& fileName);
+bool Is_SPD_Hex_File_Name(const QString& fileName);
+
+enum class SPD_File_Status {
+    Ok,
+    Open_Failed,      // reading: the file cannot be opened (missing, no access, a folder)
+    Read_Failed,      // reading: an I/O error while reading
+    Too_Few_Lines,    // .spd: fewer than 16 lines (count in `line`)
+    Line_Too_Short,   // .spd: line `line` (from 1) does not hold 16 two-character fields
+    Bin_Too_Short,    // binary: fewer than 256 bytes (count in `size`)
+    Create_Failed,    // writing: the file cannot be created or opened for writing
+    Write_Failed,     // writing: the bytes could not all be written (full disk, I/O error)
+};
+
+struct SPD_File_Result {
+    SPD_File_Status status = SPD_File_Status::Ok;
+    QString path;           // the file concerned ("" for in-memory parsing)
+    int line = 0;           // Too_Few_Lines: lines found; Line_Too_Short: the short line
+    qint64 size = 0;        // Bin_Too_Short: bytes found
+    QString system_error;   // the operating system's words, for diagnostics only
+    SPD_Image image{};      // reads: the 256 bytes (all zero unless ok())
+
+    bool ok() const { return status == SPD_File_Status::Ok; }
+    // The text of the critical message box: the reason framed by asterisks, then the path.
+    QString message() const;
+};
+
+// Texts of the file error messages, kept together.
+inline const QString SPD_File_Error_Title = QStringLiteral("錯誤");
+QString SPD_File_Error_Reason(const SPD_File_Result& result);
+QString SPD_File_Error_Message(const QString& reason, const QString& path);
+
+namespace SPD_Hex_File {
+constexpr int Line_Count = 16;
+constexpr int Line_Length = 49;                       // without CR LF
+constexpr int File_Size = Line_Count * (Line_Length + 2);   // 816
+// Largest amount of a .spd file the reader looks at; real files are 816 bytes, and this
+// keeps a name that points at an endless device from eating memory.
+constexpr qint64 Read_Limit = 1 << 20;
+
+// 16 lines " XX XX ... XX " (a blank, then each byte as two upper-case digits and a blank),
+// each ended by CR LF.
+QByteArray Format(const SPD_Image& image);
+
+// Line r holds bytes 16r..16r+15; field j is characters 3j+1..3j+3 of the line (from 1),
+// blanks trimmed from both ends, read with Hex_To_Byte. Lines end with CR LF, CR or LF;
+// lines after the 16th and characters after the 48th are not read. A field that keeps
+// fewer than two characters after trimming makes its line too short.
+SPD_File_Result Parse(const QByteArray& data);
+
+SPD_File_Result Read(const QString& path);
+// Written to a temporary file beside the target and renamed over it, so a failed save
+// leaves the old file as it was.
+SPD_File_Result Write(const QString& path, const SPD_Image& image);
+}  // namespace SPD_Hex_File
+
+namespace SPD_Bin_File {
+constexpr int File_Size = 256;
+
+QByteArray Format(const SPD_Image& image);
+// Bytes at offsets 0-255; anything after them is ignored.
+SPD_File_Result Parse(const QByteArray& data);
+
+SPD_File_Result Read(const QString& path);
+// Byte k at offset k, in place: an existing longer file keeps its bytes from offset 256 on.
+// A file this call created is removed again when the write fails.
+SPD_File_Result Write(const QString& path, const SPD_Image& image);
+}  // namespace SPD_Bin_File
+
+// Read or write in the format the name selects.
+SPD_File_Result Read_SPD_File(const QString& path);
+SPD_File_Result Write_SPD_File(const QString& path, const SPD_Image& image);
+
+// The check-value option a load selects from byte 2: 1 "CRC (0-125)" for 0x09 and 0x0B,
+// 0 "Checksum" for every other value. (The memory type comes from Type_Key_Map.)
+int Type_Key_Optcrc(uint8_t byte2);

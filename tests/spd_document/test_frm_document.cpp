@@ -1,0 +1,438 @@
+// The document window through its handlers and real key events, with the platform doubles.
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "spd_decode/ui/decode_panels.h"
+#include "spd_document/byte_names.h"
+#include <QGroupBox>
+#include "spd_document/globals.h"
+#include "spd_document/main_form_api.h"
+#include "spd_document/ui/byte_grid.h"
+#include "spd_document/ui/frm_document.h"
+#include "support/platform_fixture.h"
+
+namespace {
+
+// A main window that only records what a document asks of it.
+class RecordingMainForm : public MainFormApi {
+public:
+    DocumentApi* ActiveDocument() override { return active; }
+    bool mnuFileSave_Click() override
+    {
+        ++saves;
+        if (saveSucceeds && active) active->Set_form_chang(false);
+        return saveSucceeds;
+    }
+    void STATUSIC() override { ++statusRequests; statusQueryDuringRequest = Status_Query; }
+    void StopTimer2() override { ++timer2Stops; }
+    void ReadIC() override {}
+    void ReadModule() override {}
+    void ProgramIC() override {}
+    void VerifyIc() override {}
+    void VcopyIc() override {}
+    void BlankIC() override {}
+    void EraseIC() override {}
+    void Read_Command() override {}
+    void Copy_Command() override {}
+    void Verify_Command() override {}
+    void Mcopy_Command() override {}
+    void EN_KEY_Command() override {}
+    void DIS_KEY_Command() override {}
+    void Auto_Command(bool) override {}
+    void SNUM_P_Command() override {}
+    void SNUM_N_Command() override {}
+
+    DocumentApi* active = nullptr;
+    bool saveSucceeds = false;
+    int saves = 0;
+    int statusRequests = 0;
+    int statusQueryDuringRequest = -1;
+    int timer2Stops = 0;
+};
+
+class DocumentTest : public PlatformFixture {
+protected:
+    void SetUp() override
+    {
+        PlatformFixture::SetUp();
+        Fill_Byte_Name_Tables();
+        Main_Form = &main;
+    }
+    std::unique_ptr<frmDocument> makeDoc(bool admin)
+    {
+        Admin_LoggedIn = admin;
+        auto doc = std::make_unique<frmDocument>();
+        doc->setWindowTitle(QStringLiteral("SPD_File 1"));
+        doc->Form_Load();
+        doc->show();
+        main.active = doc.get();
+        return doc;
+    }
+    static void type(QLineEdit* edit, const QString& text)
+    {
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    RecordingMainForm main;
+};
+
+TEST_F(DocumentTest, NewDocumentShowsEmptyImageWithDdrNames)
+{
+    auto doc = makeDoc(true);
+    for (int i = 0; i < 256; ++i) {
+        ASSERT_EQ(doc->grid->caption(i), "00");
+        ASSERT_EQ(doc->grid->tooltip(i), QStringLiteral("Byte ") + QString::number(i));
+    }
+    EXPECT_EQ(doc->Label1->text(), "Byte0");
+    EXPECT_EQ(doc->Label2->text(), "Number of SPD Bytes written(DDR SDRAM)");
+    EXPECT_EQ(doc->Label3->text(), "Value");
+    EXPECT_EQ(doc->Label4->text(), "00");
+    EXPECT_TRUE(doc->Optcrc[2]->isChecked());
+    EXPECT_EQ(doc->grid->headerBackColor(31), Color_Selected);
+    EXPECT_EQ(doc->Get_Type(), 0);
+    EXPECT_FALSE(doc->Chk_Form_Chang());
+    EXPECT_EQ(Fill_Start, 255);
+    // The status request ran with Status_Query raised, after the status reader was stopped.
+    EXPECT_EQ(main.statusRequests, 1);
+    EXPECT_EQ(main.statusQueryDuringRequest, 1);
+    EXPECT_EQ(main.timer2Stops, 1);
+    EXPECT_EQ(Status_Query, 0);
+}
+
+TEST_F(DocumentTest, TypeChangeCopiesNamesOnlyForKnownCodes)
+{
+    auto doc = makeDoc(true);
+    doc->Type_Chang(2);
+    EXPECT_EQ(doc->Get_Type(), 2);
+    EXPECT_EQ(doc->Byte_Desc[63], DDR2_Byte_Name[63]);
+    doc->Label1->setText("Byte9");
+    doc->Type_Chang(5);
+    EXPECT_EQ(doc->Get_Type(), 2);
+    EXPECT_EQ(doc->Byte_Desc[63], DDR2_Byte_Name[63]);
+    EXPECT_EQ(doc->Label1->text(), "Byte0");
+    doc->Type_Chang(0);
+    EXPECT_EQ(doc->Byte_Desc[63], "Checksun 0-62");
+    doc->Type_Chang(4);
+    EXPECT_EQ(doc->Byte_Desc[63], "Address Mapping from Edge Connector to DRAM");
+    // The copy is the document's own.
+    doc->Byte_Desc[0] = "changed";
+    EXPECT_NE(DDR3_Byte_Name[0], "changed");
+}
+
+TEST_F(DocumentTest, ValueChangStoresAndCaptionsOnly)
+{
+    auto doc = makeDoc(true);
+    const uint32_t before = doc->grid->backColor(10);
+    doc->Value_Chang(10, 0x0A);
+    EXPECT_EQ(doc->Get_Value(10), 0x0A);
+    EXPECT_EQ(doc->grid->caption(10), "0A");
+    EXPECT_EQ(doc->grid->backColor(10), before);
+    EXPECT_FALSE(doc->Chk_Form_Chang());
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1");
+}
+
+TEST_F(DocumentTest, PanelSwitchFollowsByte2UnlessNone)
+{
+    auto doc = makeDoc(true);
+    doc->Optcrc[0]->setChecked(true);
+    for (int type : { 9, 11 }) {
+        doc->Value_Chang(2, static_cast<uint8_t>(type));
+        doc->table_chang(40);
+        EXPECT_TRUE(doc->Optcrc[1]->isChecked()) << type;
+        EXPECT_TRUE(doc->panels()->Frame10->isVisibleTo(doc.get()));
+        EXPECT_FALSE(doc->panels()->Frame2->isVisibleTo(doc.get()));
+    }
+    for (int type : { 4, 7, 8 }) {
+        doc->Value_Chang(2, static_cast<uint8_t>(type));
+        doc->table_chang(0);
+        EXPECT_TRUE(doc->Optcrc[0]->isChecked()) << type;
+        EXPECT_TRUE(doc->panels()->Frame2->isVisibleTo(doc.get()));
+    }
+    doc->Optcrc[2]->setChecked(true);
+    doc->Value_Chang(2, 11);
+    doc->table_chang(3);
+    EXPECT_TRUE(doc->Optcrc[2]->isChecked());
+}
+
+TEST_F(DocumentTest, ModifiedFlagKeepsOneStar)
+{
+    auto doc = makeDoc(true);
+    doc->Set_form_chang(true);
+    doc->Set_form_chang(true);
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
+    doc->Set_form_chang(false);
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1");
+    doc->Set_form_chang(false);
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1");
+}
+
+TEST_F(DocumentTest, ColourOperationsPaintBackgroundOnly)
+{
+    auto doc = makeDoc(true);
+    doc->Set_Value_color_same(1);
+    doc->Set_Value_color_diff(2);
+    doc->Set_Value_color_diff2(3);
+    EXPECT_EQ(doc->grid->backColor(1), Color_Same);
+    EXPECT_EQ(doc->grid->backColor(2), Color_Diff);
+    EXPECT_EQ(doc->grid->backColor(3), Color_Diff2);
+    EXPECT_EQ(doc->grid->caption(2), "00");
+}
+
+TEST_F(DocumentTest, ChecksumFocusRewritesByte63WithoutMarking)
+{
+    auto doc = makeDoc(true);
+    doc->Value_Chang(0, 0x80);
+    doc->Value_Chang(62, 0x01);
+    doc->Optcrc_GotFocus(1);
+    doc->Optcrc_GotFocus(2);
+    EXPECT_EQ(doc->Get_Value(63), 0);
+    doc->Optcrc_GotFocus(0);
+    EXPECT_EQ(doc->Get_Value(63), 0x81);
+    EXPECT_EQ(doc->grid->caption(63), "81");
+    EXPECT_FALSE(doc->Chk_Form_Chang());
+    doc->cal_chksum63();
+    EXPECT_EQ(doc->grid->caption(63), "81");
+}
+
+// ---- closing
+
+TEST_F(DocumentTest, CloseUnmodifiedAsksNothing)
+{
+    auto doc = makeDoc(true);
+    EXPECT_TRUE(doc->Form_Unload());
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+}
+
+TEST_F(DocumentTest, ClosePromptCancelKeepsDocumentOpen)
+{
+    auto doc = makeDoc(true);
+    doc->Set_form_chang(true);
+    dialogs.messageAnswers = { Dialogs::Cancel };
+    EXPECT_FALSE(doc->Form_Unload());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const auto& m = dialogs.messages().first();
+    EXPECT_EQ(m.text, " SPD 檔案已被修改 , 是否儲存該檔案 ?");
+    EXPECT_EQ(m.title, "SPD_File 1*");
+    EXPECT_EQ(m.buttons, Dialogs::YesNoCancel);
+    EXPECT_EQ(main.saves, 0);
+}
+
+TEST_F(DocumentTest, ClosePromptNoClosesWithoutSaving)
+{
+    auto doc = makeDoc(true);
+    doc->Set_form_chang(true);
+    dialogs.messageAnswers = { Dialogs::No };
+    EXPECT_TRUE(doc->Form_Unload());
+    EXPECT_EQ(main.saves, 0);
+}
+
+TEST_F(DocumentTest, ClosePromptYesClosesOnlyWhenSaved)
+{
+    auto doc = makeDoc(true);
+    doc->Set_form_chang(true);
+    dialogs.messageAnswers = { Dialogs::Yes };
+    main.saveSucceeds = false;
+    EXPECT_FALSE(doc->Form_Unload());
+    EXPECT_TRUE(doc->Chk_Form_Chang());
+    dialogs.messageAnswers = { Dialogs::Yes };
+    main.saveSucceeds = true;
+    EXPECT_TRUE(doc->Form_Unload());
+    EXPECT_EQ(main.saves, 2);
+}
+
+// ---- rights
+
+TEST_F(DocumentTest, WithoutRightsProtectedBytesAreRedAndNotEditable)
+{
+    auto doc = makeDoc(false);
+    for (int i = 0; i < 64; ++i) ASSERT_EQ(doc->grid->foreColor(i), 0x0000FFu);
+    EXPECT_EQ(doc->grid->foreColor(64), ByteGrid::kDefaultColor);
+    EXPECT_FALSE(doc->Text1->isVisible());
+    EXPECT_FALSE(doc->Text2->isVisible());
+    EXPECT_FALSE(doc->Text2->isEnabled());
+    doc->spd_l_value_Click(5);
+    EXPECT_EQ(doc->grid->backColor(5), Color_Selected);
+    EXPECT_FALSE(doc->Text1->isVisible());
+    doc->spd_l_value_Click(64);
+    EXPECT_TRUE(doc->Text1->isVisible());
+    EXPECT_TRUE(doc->Text1->isEnabled());
+}
+
+// ---- hex entry through real key presses
+
+TEST_F(DocumentTest, TypingStoresAdvancesAndMarksModified)
+{
+    auto doc = makeDoc(true);
+    doc->spd_l_value_Click(10);
+    EXPECT_EQ(doc->Label1->text(), "Byte10");
+    type(doc->Text1, "1f");
+    EXPECT_EQ(doc->Get_Value(10), 0x1F);
+    EXPECT_EQ(doc->grid->caption(10), "1F");
+    EXPECT_EQ(doc->grid->backColor(10), Color_Edited);
+    EXPECT_EQ(doc->grid->backColor(11), Color_Selected);
+    EXPECT_EQ(doc->Label1->text(), "Byte 11");
+    EXPECT_EQ(doc->Text1->text(), "");
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
+    EXPECT_TRUE(doc->Chk_Form_Chang());
+}
+
+TEST_F(DocumentTest, TypedTextRules)
+{
+    auto doc = makeDoc(true);
+    struct Case { const char* typed; uint8_t expected; };
+    const Case cases[] = { { "ABC", 0xBC }, { "", 0x00 }, { "1G", 0x00 }, { "7", 0x07 }, { "a0", 0xA0 } };
+    for (const Case& c : cases) {
+        doc->Value_Chang(100, 0x55);
+        doc->spd_l_value_Click(100);
+        type(doc->Text1, QString::fromLatin1(c.typed));
+        EXPECT_EQ(doc->Get_Value(100), c.expected) << c.typed;
+    }
+}
+
+TEST_F(DocumentTest, EnterOnLastByteWrapsAndHidesEntryWithoutRights)
+{
+    auto doc = makeDoc(false);
+    doc->spd_l_value_Click(255);
+    ASSERT_TRUE(doc->Text1->isVisible());
+    type(doc->Text1, "12");
+    EXPECT_EQ(doc->Get_Value(255), 0x12);
+    EXPECT_EQ(doc->Sel_Index, 0);
+    EXPECT_EQ(doc->grid->backColor(0), Color_Selected);
+    EXPECT_FALSE(doc->Text1->isVisible());
+    EXPECT_EQ(doc->Label1->text(), "Byte 0");
+}
+
+TEST_F(DocumentTest, ChecksumReplacesTypedByte63)
+{
+    auto doc = makeDoc(true);
+    doc->Value_Chang(2, 8);  // DDR2: "Checksum" chosen by decoding
+    doc->Optcrc[0]->setChecked(true);
+    doc->Value_Chang(0, 0x80);
+    doc->spd_l_value_Click(63);
+    type(doc->Text1, "FF");
+    EXPECT_EQ(doc->Get_Value(63), (0x80 + 8) % 256);
+    EXPECT_EQ(doc->grid->backColor(63), Color_Edited);
+}
+
+TEST_F(DocumentTest, CrcReplacesTypedBytes126And127)
+{
+    auto doc = makeDoc(true);
+    doc->Value_Chang(2, 11);
+    doc->Value_Chang(0, 0x92);
+    doc->Optcrc[0]->setChecked(true);  // any choice but "None" follows byte 2
+    doc->table_chang(0);
+    ASSERT_TRUE(doc->Optcrc[1]->isChecked());
+    doc->spd_l_value_Click(126);
+    type(doc->Text1, "AA");
+    SPD_Record r = doc->SPD;
+    const uint16_t crc = crc16_spd(r, 116);
+    EXPECT_EQ(doc->Get_Value(126), crc & 0xFF);
+    EXPECT_EQ(doc->Get_Value(127), crc >> 8);
+    EXPECT_EQ(doc->grid->backColor(126), Color_Edited);
+    EXPECT_EQ(doc->grid->backColor(127), Color_Selected);  // the next byte, selected after the upkeep
+}
+
+TEST_F(DocumentTest, CrcChosenOnNonDdr3ImageIsUsedOnceThenChecksumAgain)
+{
+    auto doc = makeDoc(true);
+    doc->Value_Chang(2, 8);
+    doc->Value_Chang(5, 0x33);
+    doc->spd_l_value_Click(100);
+    doc->Optcrc[1]->setChecked(true);
+    QTest::keyClick(doc->Text1, Qt::Key_Right);
+    EXPECT_EQ(doc->Get_Value(126) | (doc->Get_Value(127) << 8), crc16_spd(doc->SPD, 125));
+    EXPECT_TRUE(doc->Optcrc[0]->isChecked());
+}
+
+TEST_F(DocumentTest, ShiftAloneRecomputesChecksumAndMarksModified)
+{
+    auto doc = makeDoc(true);
+    doc->Value_Chang(2, 8);
+    doc->Optcrc[1]->setChecked(true);
+    doc->table_chang(2);
+    ASSERT_TRUE(doc->Optcrc[0]->isChecked());
+    doc->Value_Chang(1, 0x10);
+    doc->spd_l_value_Click(100);
+    QTest::keyClick(doc->Text1, Qt::Key_Shift);
+    EXPECT_EQ(doc->Get_Value(63), 0x18);
+    EXPECT_EQ(doc->Get_Value(100), 0);
+    EXPECT_TRUE(doc->Chk_Form_Chang());
+}
+
+TEST_F(DocumentTest, RowFillFromRow20)
+{
+    auto doc = makeDoc(true);
+    doc->value_x_Click(18);  // row "20"
+    EXPECT_EQ(Fill_Start, 32);
+    EXPECT_EQ(doc->grid->headerBackColor(18), Color_Selected);
+    EXPECT_EQ(doc->grid->headerBackColor(31), ByteGrid::kDefaultColor);
+    type(doc->Text2, "AA");
+    for (int i = 0; i < 256; ++i) ASSERT_EQ(doc->Get_Value(static_cast<int16_t>(i)), i >= 32 ? 0xAA : 0) << i;
+    EXPECT_EQ(doc->grid->caption(200), "AA");
+    EXPECT_FALSE(doc->Chk_Form_Chang());
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1");
+    doc->value_x_Click(18);
+    QTest::keyClick(doc->Text2, Qt::Key_Return);
+    EXPECT_EQ(doc->Get_Value(32), 0);
+}
+
+TEST_F(DocumentTest, RowFillBeforeAnyHeaderChangesOnlyByte255AndColumnHeadersDoNothing)
+{
+    auto doc = makeDoc(true);
+    doc->value_x_Click(3);  // a column header
+    EXPECT_EQ(Fill_Start, 255);
+    doc->Text2->setFocus();
+    type(doc->Text2, "5A");
+    EXPECT_EQ(doc->Get_Value(255), 0x5A);
+    EXPECT_EQ(doc->Get_Value(254), 0);
+}
+
+// ---- guided entry
+
+TEST_F(DocumentTest, GuidedEntryDecimal)
+{
+    auto doc = makeDoc(true);
+    Num_Mode = 0;
+    dialogs.inputAnswers = { "256", "-1", "abc", "00", "255", " 0 ", "2.5", "" };
+    dialogs.messageAnswers = { Dialogs::Ok, Dialogs::Ok, Dialogs::Ok, Dialogs::Ok, Dialogs::Yes };
+    doc->key_in_data();
+    EXPECT_EQ(doc->Get_Value(0), 255);
+    EXPECT_EQ(doc->Get_Value(1), 0);
+    EXPECT_EQ(doc->Get_Value(2), 2);  // halves go to the even number
+    const QStringList texts = dialogs.messageTexts();
+    EXPECT_EQ(texts.count("Input Error"), 4);
+    EXPECT_EQ(texts.last(), "Do you want to exit");
+    const auto inputs = dialogs.callsOf(FakeDialogs::InputBoxCall);
+    EXPECT_EQ(inputs.first().text, "Please input value ,the rang is 0 - 255 , Dec Mode");
+    EXPECT_EQ(inputs.first().title, "Input byte0 Value");
+    EXPECT_EQ(inputs.last().title, "Input byte3 Value");
+    EXPECT_EQ(doc->Get_Value(63), (255 + 0 + 2) % 256);
+    EXPECT_TRUE(doc->Chk_Form_Chang());
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1");
+}
+
+TEST_F(DocumentTest, GuidedEntryHexAndNoAfterEmpty)
+{
+    auto doc = makeDoc(true);
+    Num_Mode = 1;
+    dialogs.inputAnswers = { "ff", "1G", "", "0A", "" };
+    dialogs.messageAnswers = { Dialogs::Ok, Dialogs::No, Dialogs::Ok, Dialogs::Yes };
+    doc->key_in_data();
+    EXPECT_EQ(doc->Get_Value(0), 0xFF);
+    EXPECT_EQ(doc->Get_Value(1), 0x0A);
+    const auto inputs = dialogs.callsOf(FakeDialogs::InputBoxCall);
+    EXPECT_EQ(inputs.first().text, "Please input value ,the rang is 0 - FF , Hex Mode");
+    // "1G" and the empty answer after No both ask byte 1 again.
+    EXPECT_EQ(inputs[1].title, "Input byte1 Value");
+    EXPECT_EQ(inputs[2].title, "Input byte1 Value");
+    EXPECT_EQ(inputs[3].title, "Input byte1 Value");
+    const auto msgs = dialogs.messages();
+    EXPECT_EQ(msgs[1].title, "Stop");
+    EXPECT_EQ(msgs[1].buttons, Dialogs::YesNo);
+    EXPECT_EQ(msgs[0].title, "Error");
+}
+
+}  // namespace
