@@ -1,4 +1,5 @@
 // The document window through its handlers and real key events, with the platform doubles.
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -433,6 +434,77 @@ TEST_F(DocumentTest, GuidedEntryHexAndNoAfterEmpty)
     EXPECT_EQ(msgs[1].title, "Stop");
     EXPECT_EQ(msgs[1].buttons, Dialogs::YesNo);
     EXPECT_EQ(msgs[0].title, "Error");
+}
+
+// ---- date code and security stamps
+
+TEST_F(DocumentTest, DateStampWritesBcdYearAndWeekAndRestores)
+{
+    clock.setDate(QDate(2012, 3, 15));
+    auto doc = makeDoc(false);  // the stamps need no rights
+    doc->Value_Chang(2, 8);
+    doc->Value_Chang(93, 0x07);
+    doc->Value_Chang(94, 0x30);
+    doc->Check2->setChecked(true);
+    doc->Check2_Click();
+    EXPECT_EQ(doc->Get_Value(93), 0x12);
+    EXPECT_EQ(doc->Get_Value(94), 0x11);
+    EXPECT_EQ(doc->grid->caption(93), "12");
+    EXPECT_EQ(doc->grid->foreColor(94), Color_Selected);
+    EXPECT_EQ(doc->Label98->text(), "11");
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
+    doc->Check2->setChecked(false);
+    doc->Check2_Click();
+    EXPECT_EQ(doc->Get_Value(93), 0x07);
+    EXPECT_EQ(doc->Get_Value(94), 0x30);
+    EXPECT_EQ(doc->grid->foreColor(93), ByteGrid::kDefaultColor);
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
+}
+
+TEST_F(DocumentTest, DateStampFollowsByte2AtEachClick)
+{
+    clock.setDate(QDate(2026, 12, 9));
+    auto doc = makeDoc(true);
+    doc->Value_Chang(2, 8);
+    doc->Check2->setChecked(true);
+    doc->Check2_Click();
+    EXPECT_EQ(doc->Get_Value(93), 0x26);
+    EXPECT_EQ(doc->Get_Value(94), 0x50);  // week 50
+    doc->Value_Chang(2, 11);
+    doc->Check2->setChecked(false);
+    doc->Check2_Click();
+    EXPECT_EQ(doc->Get_Value(120), 0);
+    EXPECT_EQ(doc->Get_Value(121), 0);
+    EXPECT_EQ(doc->Get_Value(93), 0x26);  // the old stamp stays
+}
+
+TEST_F(DocumentTest, DateStampRefusedOutsideTwoDigitYears)
+{
+    clock.setDate(QDate(2101, 1, 5));
+    auto doc = makeDoc(true);
+    doc->Check2->setChecked(true);
+    doc->Check2_Click();
+    EXPECT_FALSE(doc->Check2->isChecked());
+    EXPECT_EQ(doc->Get_Value(93), 0);
+    EXPECT_EQ(doc->Get_Value(94), 0);
+    EXPECT_FALSE(doc->Chk_Form_Chang());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+}
+
+TEST_F(DocumentTest, SecurityStampGivesBackTheByteItReplaced)
+{
+    auto doc = makeDoc(true);
+    doc->Value_Chang(127, 0x5A);
+    doc->Security_Value = 0x33;
+    doc->Check3->setChecked(true);
+    doc->Check3_Click();
+    EXPECT_EQ(doc->Get_Value(127), 0x33);
+    EXPECT_EQ(doc->grid->foreColor(127), Color_Selected);
+    doc->Check3->setChecked(false);
+    doc->Check3_Click();
+    EXPECT_EQ(doc->Get_Value(127), 0x5A);
+    EXPECT_EQ(doc->grid->caption(127), "5A");
+    EXPECT_FALSE(doc->Chk_Form_Chang());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "spd_document/ui/frm_document.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QLocale>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,11 +17,13 @@
 #include <cmath>
 
 #include "burner/ui/burner_panel.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/twips.h"
 #include "spd_decode/ui/decode_panels.h"
 #include "spd_document/byte_listing.h"
+#include "spd_document/date_code.h"
 #include "spd_document/globals.h"
 #include "spd_document/guided_entry.h"
 #include "spd_document/main_form_api.h"
@@ -48,6 +52,7 @@ int shiftOf(const QKeyEvent* e)
     return s;
 }
 
+const QString kDateOutOfRange = QStringLiteral("      *****   今天的日期不在 2000 至 2099 年之間, 無法寫入日期碼 !   *****      ");
 const QString kClosePrompt = QStringLiteral(" SPD 檔案已被修改 , 是否儲存該檔案 ?");
 }
 
@@ -110,7 +115,24 @@ frmDocument::frmDocument(QWidget* parent) : QWidget(parent)
     m_optcrc1Caption = optCaptions[1];
 
     Frame5 = new QGroupBox(QStringLiteral("電腦"), m_burner->Frame4);
-    Frame5->setGeometry(m_burner->frame5Area());
+    QRect f5 = m_burner->frame5Area();
+    f5.setHeight(std::max(f5.height(), twipsToPixels(2340)));
+    Frame5->setGeometry(f5);
+    if (f5.bottom() + twipsToPixels(120) > m_burner->Frame4->height())
+        m_burner->Frame4->resize(m_burner->Frame4->width(), f5.bottom() + twipsToPixels(120));
+    Check3 = new QCheckBox(QStringLiteral("Secrity on SPD(7F)"), Frame5);
+    Check3->setGeometry(tw(360, 1680, 1815, 255));
+    Check2 = new QCheckBox(QStringLiteral("燒錄日期碼"), Frame5);
+    Check2->setGeometry(tw(360, 1920, 1215, 255));
+    Label99 = new QLabel(QStringLiteral("00"), Frame5);
+    Label99->setGeometry(tw(2640, 1320, 375, 255));
+    Label97 = new QLabel(QStringLiteral("000000"), Frame5);
+    Label97->setGeometry(tw(1680, 1950, 975, 255));
+    Label98 = new QLabel(QStringLiteral("00"), Frame5);
+    Label98->setGeometry(tw(2760, 1950, 255, 255));
+    m_panels->bindLabel(QStringLiteral("Label99"), Label99);
+    connect(Check2, &QCheckBox::clicked, this, &frmDocument::Check2_Click);
+    connect(Check3, &QCheckBox::clicked, this, &frmDocument::Check3_Click);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(2000);
@@ -153,6 +175,7 @@ void frmDocument::Form_Load()
     Saved_Date1 = SPD.Spd_Value[93];
     Saved_Date2 = SPD.Spd_Value[94];
     Saved_Byte127 = SPD.Spd_Value[127];
+    Get_Date_Code();
     // 9. Ask the burner for its status; its reply is read by the main window's status reader.
     Timer1->start();
     if (Main_Form) {
@@ -470,6 +493,65 @@ void frmDocument::Timer1_Timer()
 {
     Timer1->stop();
     for (int i = 0; i < 256; ++i) table_chang(i);
+}
+
+// ---------------------------------------------------------------- date code and security stamp
+
+void frmDocument::Get_Date_Code()
+{
+    const Clock* clock = platform().clock;
+    const QDate today = clock ? clock->today() : QDate::currentDate();
+    Label97->setText(clock ? clock->shortDateText() : QLocale().toString(today, QLocale::ShortFormat));
+    const int week = Week_Number(today);
+    Label98->setText(QString::number(week));
+    Date_Week = static_cast<int16_t>(week);
+    Date_Year = static_cast<int16_t>(today.year() - 2000);
+}
+
+void frmDocument::Check2_Click()
+{
+    Get_Date_Code();
+    const DateCodePosition pos = Date_Code_Position(SPD);
+    if (!Check2->isChecked()) {
+        Restore_Date_Stamp(SPD, Saved_Date1, Saved_Date2);
+        grid->setForeColor(pos.yearIndex, ByteGrid::kDefaultColor);
+        grid->setForeColor(pos.weekIndex, ByteGrid::kDefaultColor);
+    } else {
+        const Clock* clock = platform().clock;
+        const std::optional<DateCode> code = ::Get_Date_Code(clock ? clock->today() : QDate::currentDate());
+        if (!code) {
+            // A year without a two-digit BCD form cannot be stamped: the image stays as it is.
+            Check2->setChecked(false);
+            platform().dialogs->messageBox(kDateOutOfRange, Dialogs::OkOnly, Dialogs::Exclamation);
+            return;
+        }
+        grid->setForeColor(pos.yearIndex, Color_Selected);
+        grid->setForeColor(pos.weekIndex, Color_Selected);
+        Saved_Date1 = SPD.Spd_Value[static_cast<size_t>(pos.yearIndex)];
+        Saved_Date2 = SPD.Spd_Value[static_cast<size_t>(pos.weekIndex)];
+        SPD.Spd_Value[static_cast<size_t>(pos.yearIndex)] = code->yearByte;
+        table_chang(pos.yearIndex);
+        SPD.Spd_Value[static_cast<size_t>(pos.weekIndex)] = code->weekByte;
+        table_chang(pos.weekIndex);
+    }
+    recaptionAll();
+    grid->setCaption(Sel_Index, Hex_Byte_Text(SPD.Spd_Value[static_cast<size_t>(Sel_Index)]));
+    for (int i = 0; i < 256; ++i) table_chang(i);
+    Set_form_chang(true);
+}
+
+void frmDocument::Check3_Click()
+{
+    if (Check3->isChecked()) {
+        // Keep what byte 127 held, so that unticking gives it back.
+        Saved_Byte127 = SPD.Spd_Value[127];
+        SPD.Spd_Value[127] = static_cast<uint8_t>(Security_Value & 0xFF);
+        grid->setForeColor(127, Color_Selected);
+    } else {
+        SPD.Spd_Value[127] = Saved_Byte127;
+        grid->setForeColor(127, ByteGrid::kDefaultColor);
+    }
+    grid->setCaption(127, Hex_Byte_Text(SPD.Spd_Value[127]));
 }
 
 // ---------------------------------------------------------------- closing

@@ -72,6 +72,8 @@ public:
     void Optcrc_Click(int Index) {}
     void Optcrc_GotFocus(int Index);
     void Timer1_Timer();
+    void Check2_Click();
+    void Check3_Click();
     // Close prompt; true when the window may close.
     bool Form_Unload();
 
@@ -85,6 +87,8 @@ public:
     int16_t Saved_Date1 = 0;
     int16_t Saved_Date2 = 0;
     uint8_t Saved_Byte127 = 0;
+    int16_t Date_Year = 0;
+    int16_t Date_Week = 0;
 
     // --- controls ---
     QGroupBox* Frame1 = nullptr;
@@ -98,6 +102,11 @@ public:
     QGroupBox* Frame9 = nullptr;
     std::array<QRadioButton*, 3> Optcrc{};
     QGroupBox* Frame5 = nullptr;
+    QCheckBox* Check2 = nullptr;   // date-code stamp
+    QCheckBox* Check3 = nullptr;   // security stamp (byte 127)
+    QLabel* Label97 = nullptr;     // today's date
+    QLabel* Label98 = nullptr;     // current week number
+    QLabel* Label99 = nullptr;     // security value
     QTimer* Timer1 = nullptr;
     DecodePanels* panels() const { return m_panels.get(); }
     PanelModel& panelModel() { return m_model; }
@@ -108,6 +117,7 @@ protected:
 
 private:
     void recaptionAll();
+    void Get_Date_Code();
     void syncPanels();
     void showSelection(int index, bool withBlank);
 
