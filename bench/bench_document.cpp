@@ -13,6 +13,7 @@
 #include "spd_document/byte_names.h"
 #include "spd_document/globals.h"
 #include "spd_document/spd_record.h"
+#include "spd_document/ui/byte_grid.h"
 #include "spd_document/ui/frm_document.h"
 
 namespace {

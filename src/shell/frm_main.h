@@ -128,8 +128,34 @@ public:
 
     // ---- files, recent files, administrator dialogs, settings, About (frm_main_files.cpp,
     // frm_main_dialogs.cpp): members added here ----
+    // Recent files: puts a path at the top of the list; writes the list to the registry.
+    void File_List_Ctl(const QString& path);
+    void File_List_Save();
+    // The path a recent-file item stands for ("" when the item is not shown).
+    QString mruPath(int Index) const;
+    // Loads a file into a new document (Open) or into the active one (recent file).
+    void Load_SPD_File(const QString& path, bool intoNewDocument);
+    // True (and the window brought forward, the path put on top of the recent files) when
+    // a window is already captioned with the path.
+    bool Bring_Open_Window_Forward(const QString& path);
+    // Writes the document's image to the path; on success the document takes the path as
+    // its caption and loses its modified mark. A failure is shown and changes nothing.
+    bool Save_Document(DocumentApi& doc, const QString& path);
+    void SendMail(const QString& Recipient, const QString& Subject, const QString& Body, const QString& CC,
+                  const QString& BCC, const QString& Attach);
+    // The administrator dialogs: made at their first use, hidden afterwards, kept until exit.
+    class frmLogin* m_frmLogin = nullptr;
+    class frmLogin1* m_frmLogin1 = nullptr;
 
     // ---- burner link (frm_main_burner.cpp): members added here ----
+    // Longest wait of one program frame for its 120 ms pacing tick; a pacing timer that
+    // was stopped meanwhile cannot hang a download.
+    static constexpr int Frame_Pacing_Limit_Ms = 1000;
+    // Starts the 500 ms result poll, which then runs for the life of the window. The
+    // window does it when it is first shown.
+    void Burner_Link_Start();
+    void showEvent(QShowEvent* event) override;
+    bool m_burnerLinkStarted = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,26 +1,500 @@
 // The main window's burner operations and the three timers of the burner link.
+//
+// Every command runs to its end inside the handler that called it: it pauses the result
+// poll (Timer1) so that no tick takes its reply out of the input buffer, opens the port if
+// it is closed, sends its letter, waits with the event loop running, takes everything
+// received as the reply and works through it. A step that cannot be carried out throws
+// Burner_Error (or another std::exception), which the command catches at its end and
+// turns into its own failure message.
 #include "shell/frm_main.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
 #include <QTimer>
+#include <optional>
 
-void frmMain::STATUSIC() {}
+#include "burner/burner_frames.h"
+#include "burner/burner_port.h"
+#include "burner/burner_wait.h"
+#include "burner/ui/burner_panel.h"
+#include "burner/ui/result_poll.h"
+#include "platform/clock.h"
+#include "platform/com_port.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "shell/burner_messages.h"
+#include "spd_document/globals.h"
+#include "spd_document/spd_record.h"
+#include "spd_document/ui/frm_document.h"
+
+namespace {
+
+// The burner's port as the three steps of every operation use it.
+BurnerPort burnerPort()
+{
+    ComPort* com = platform().com;
+    if (!com) throw Burner_Error("no serial port installed");
+    return BurnerPort(*com);
+}
+
+Clock& burnerClock()
+{
+    Clock* clock = platform().clock;
+    if (!clock) throw Burner_Error("no clock installed");
+    return *clock;
+}
+
+// An error box: critical-stop icon, OK button, the title given.
+void showError(const QString& text, const QString& title = Burner_Text::Error_Title)
+{
+    if (Dialogs* d = platform().dialogs) d->messageBox(text, Dialogs::OkOnly, Dialogs::Critical, title);
+}
+
+// An information box: OK button, no icon, no title of its own.
+void showInfo(const QString& text)
+{
+    if (Dialogs* d = platform().dialogs) d->messageBox(text, Dialogs::OkOnly, Dialogs::NoIcon, QString());
+}
+
+// Byte i of an image reply, read digit by digit; throws when the reply ends before it.
+uint8_t imageByte(const QByteArray& reply, int i)
+{
+    if (reply.size() < 2 * i + 2)
+        throw Burner_Error("image reply ends at character " + std::to_string(reply.size()));
+    const uint8_t high = Hex_To_Byte(QString(QLatin1Char(reply[2 * i])));
+    const uint8_t low = Hex_To_Byte(QString(QLatin1Char(reply[2 * i + 1])));
+    return static_cast<uint8_t>(16 * high + low);
+}
+
+// Sends one command letter and waits, with the port open throughout.
+QByteArray askAndWait(char letter, int seconds)
+{
+    BurnerPort port = burnerPort();
+    port.openIfClosed();
+    port.sendCommand(letter);
+    Burner_Wait(seconds);
+    return port.takeAllInput();
+}
+
+// Count of bytes where the reply and the document differ. The whole reply is checked
+// first; the document is read after the wait, so an edit made during it counts.
+int mismatchCount(DocumentApi& doc, const QByteArray& reply)
+{
+    const std::array<uint8_t, 256> image = Require_Image_Hex_Text(reply);
+    int count = 0;
+    for (int i = 0; i < 256; ++i)
+        if (doc.Get_Value(static_cast<int16_t>(i)) != image[static_cast<size_t>(i)]) ++count;
+    return count;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- start and helpers
+
+void frmMain::Burner_Link_Start()
+{
+    m_burnerLinkStarted = true;
+    Timer1->start();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_burnerLinkStarted) Burner_Link_Start();
+}
+
+// ---------------------------------------------------------------- image commands
+
+namespace {
+
+DocumentApi& requireDocument(frmMain& main)
+{
+    DocumentApi* doc = main.ActiveDocument();
+    if (!doc) throw Burner_Error("no active document");
+    return *doc;
+}
+
+// Reads the image in a reply into the active document byte by byte (store, then decode).
+// A reply that does not hold the whole image leaves the document exactly as it was.
+void storeImage(frmMain& main, const QByteArray& reply)
+{
+    DocumentApi& doc = requireDocument(main);
+    const std::array<uint8_t, 256> image = Require_Image_Hex_Text(reply);
+    for (int i = 0; i < 256; ++i) {
+        doc.Value_Chang(static_cast<int16_t>(i), image[static_cast<size_t>(i)]);
+        doc.table_chang(i);
+    }
+}
+
+} // namespace
+
+void frmMain::ReadModule()
+{
+    Timer1->stop();
+    try {
+        const QByteArray reply = askAndWait(Burner_Letter::ReadModule, 2);
+        storeImage(*this, reply);
+        Timer1->start();
+        showInfo(Burner_Text::ReadModule_Ok);
+    } catch (const std::exception&) {
+        showError(Burner_Text::ReadModule_Fail);
+        Timer1->start();
+    }
+}
+
+void frmMain::ReadIC()
+{
+    Timer1->stop();
+    try {
+        const QByteArray reply = askAndWait(Burner_Letter::ReadIC, 2);
+        storeImage(*this, reply);
+
+        const QByteArray status = askAndWait(Burner_Letter::Status, 2);
+        // A status reply too short to hold the four fields is no status: the panel keeps
+        // what it shows (read as it stands it would claim every feature on, and ticking
+        // the automatic serial numbers would switch them on in the burner).
+        const std::optional<Burner_Short_Status> s = Parse_Burner_Short_Status(status);
+        QPointer<frmDocument> doc = ActiveForm();
+        if (s && doc && doc->burnerPanel()) {
+            BurnerPanel* panel = doc->burnerPanel();
+            // A change of the value runs the box's click handling at once ("a" or "z" and
+            // a new status request), with the event loop running.
+            BurnerPanel::Set_Check_Value(panel->Check1, s->autoSerialOn() ? 1 : 0);
+            if (doc) {
+                panel = doc->burnerPanel();
+                const QString gang = Gang_Mode_Caption(s->gangCode);
+                if (!gang.isNull()) panel->Command8->setText(gang);
+                BurnerPanel::Set_Check_Value(panel->Check4, s->keypadLocked() ? 1 : 0);
+                panel->Label150->setText(s->directionCode);
+                panel->Option1[s->lowToHigh() ? 0 : 1]->setChecked(true);
+            }
+        }
+        Timer1->start();
+        showInfo(Burner_Text::ReadIC_Ok);
+    } catch (const std::exception&) {
+        showError(Burner_Text::ReadIC_Fail);
+        Timer1->start();
+    }
+}
+
+void frmMain::VerifyIc()
+{
+    Timer1->stop();
+    try {
+        const QByteArray reply = askAndWait(Burner_Letter::ReadIC, 4);
+        const int mismatches = mismatchCount(requireDocument(*this), reply);
+        if (mismatches == 0)
+            showInfo(Burner_Text::Verify_Ok);
+        else
+            showError(Burner_Text::Verify_Fail);
+        Timer1->start();
+    } catch (const std::exception&) {
+        showError(Burner_Text::Verify_Fail);
+        Timer1->start();
+    }
+}
+
+void frmMain::VcopyIc()
+{
+    Timer1->stop();
+    try {
+        const QByteArray reply = askAndWait(Burner_Letter::ReadIC, 2);
+        const int mismatches = mismatchCount(requireDocument(*this), reply);
+        if (mismatches == 0)
+            showInfo(Burner_Text::Vcopy_Ok);
+        else
+            showError(Burner_Text::Vcopy_Mismatch);
+        Timer1->start();
+    } catch (const std::exception&) {
+        showError(Burner_Text::Vcopy_Error);
+        Timer1->start();
+    }
+}
+
+void frmMain::BlankIC()
+{
+    Timer1->stop();
+    try {
+        const QByteArray reply = askAndWait(Burner_Letter::BlankIC, 1);
+        // The check stops at the first byte that is not 0xFF; a reply cut short before
+        // that point is a failure.
+        bool blank = true;
+        for (int i = 0; i < 256 && blank; ++i)
+            if (imageByte(reply, i) != 0xFF) blank = false;
+        if (!blank) showInfo(Burner_Text::Blank_Not_Blank);
+        Timer1->start();
+        showInfo(Burner_Text::Blank_Ok);
+    } catch (const std::exception&) {
+        showInfo(Burner_Text::Blank_Fail);
+        Timer1->start();
+    }
+}
+
+void frmMain::ProgramIC()
+{
+    // The result poll keeps running: nothing answers a program frame.
+    Prog_Frame_Ready = false;
+    Timer3->start();
+    try {
+        BurnerPort port = burnerPort();
+        port.openIfClosed();
+        Clock& clock = burnerClock();
+        for (int k = 0; k < Program_Frame_Count; ++k) {
+            // Each frame reads its 16 bytes when it is built.
+            DocumentApi& doc = requireDocument(*this);
+            std::array<uint8_t, 16> block{};
+            for (int j = 0; j < 16; ++j) block[static_cast<size_t>(j)] = doc.Get_Value(static_cast<int16_t>(16 * k + j));
+            port.send(Program_Frame(k, block));
+            Prog_Frame_Ready = false;
+            Timer3->start();
+            Burner_Wait_Until(clock, [] { return Prog_Frame_Ready; }, Frame_Pacing_Limit_Ms);
+        }
+        port.close();
+        Timer1->start();
+        Timer3->stop();
+    } catch (const std::exception&) {
+        showError(Burner_Text::Program_Fail);
+    }
+}
+
+// ---------------------------------------------------------------- control commands
+
+namespace {
+
+struct Fire_And_Forget {
+    char letter;
+    int firstWait;      // seconds, with the port closed
+    bool extraWait;     // a further 3 s with the port open again
+    const QString* failText;
+    const QString* failTitle;
+};
+
+} // namespace
+
+// Send, close, wait, open again (and for some a further wait); nothing is read.
+static void fireAndForget(frmMain& main, const Fire_And_Forget& c, const QString* successText = nullptr)
+{
+    main.Timer1->stop();
+    try {
+        BurnerPort port = burnerPort();
+        port.openIfClosed();
+        port.sendCommand(c.letter);
+        port.close();
+        Burner_Wait(c.firstWait);
+        port.openIfClosed();
+        if (c.extraWait) Burner_Wait(3);
+        if (successText) showInfo(*successText);
+        main.Timer1->start();
+    } catch (const std::exception&) {
+        showError(*c.failText, *c.failTitle);
+        main.Timer1->start();
+    }
+}
+
+void frmMain::EraseIC()
+{
+    fireAndForget(*this, { Burner_Letter::EraseIC, 2, false, &Burner_Text::Erase_Fail, &Burner_Text::Error_Title },
+                  &Burner_Text::Erase_Ok);
+}
+
+void frmMain::Read_Command()
+{
+    fireAndForget(*this, { Burner_Letter::Read_Command, 1, false, &Burner_Text::Read_Fail, &Burner_Text::Error_Title });
+}
+
+void frmMain::Copy_Command()
+{
+    fireAndForget(*this, { Burner_Letter::Copy, 1, false, &Burner_Text::Copy_Fail, &Burner_Text::Error_Title });
+}
+
+void frmMain::Verify_Command()
+{
+    fireAndForget(*this,
+                  { Burner_Letter::Verify, 1, false, &Burner_Text::Verify_Command_Fail, &Burner_Text::Verify_Error_Title });
+}
+
+void frmMain::EN_KEY_Command()
+{
+    fireAndForget(*this, { Burner_Letter::EN_KEY, 1, true, &Burner_Text::EN_KEY_Fail, &Burner_Text::Error_Title });
+}
+
+void frmMain::DIS_KEY_Command()
+{
+    fireAndForget(*this, { Burner_Letter::DIS_KEY, 1, true, &Burner_Text::DIS_KEY_Fail, &Burner_Text::Error_Title });
+}
+
+void frmMain::SNUM_P_Command()
+{
+    fireAndForget(*this, { Burner_Letter::SNUM_P, 1, true, &Burner_Text::SNUM_P_Fail, &Burner_Text::Error_Title });
+}
+
+void frmMain::SNUM_N_Command()
+{
+    fireAndForget(*this, { Burner_Letter::SNUM_N, 1, true, &Burner_Text::SNUM_N_Fail, &Burner_Text::Error_Title });
+}
+
+void frmMain::Mcopy_Command()
+{
+    fireAndForget(*this, { Burner_Letter::Mcopy, 1, true, &Burner_Text::Mcopy_Fail, &Burner_Text::Error_Title });
+}
+
+void frmMain::Auto_Command(bool on)
+{
+    // A status reply still pending from an earlier request must not be read in the middle
+    // of this exchange.
+    Timer1->stop();
+    Timer2->stop();
+    try {
+        BurnerPort port = burnerPort();
+        port.openIfClosed();
+        // The switch belongs to the active document's panel: without one there is
+        // nothing to switch.
+        requireDocument(*this);
+        port.sendCommand(on ? Burner_Letter::AutoOn : Burner_Letter::AutoOff);
+        port.close();
+        Burner_Wait(1);
+        // Opens the port again and arms the status reader, which restarts the poll.
+        STATUSIC();
+    } catch (const std::exception&) {
+        showError(Burner_Text::Auto_Fail);
+        Timer1->start();
+    }
+}
+
+void frmMain::STATUSIC()
+{
+    Timer1->stop();
+    try {
+        BurnerPort port = burnerPort();
+        port.openIfClosed();
+        port.sendCommand(Burner_Letter::Status);
+        Burner_Wait(1);
+        // 400 ms later the status reader takes the reply and restarts the poll.
+        Timer2->start();
+    } catch (const std::exception&) {
+        // The poll stays stopped until a later command or status reply starts it.
+        showError(Burner_Text::Status_Fail);
+    }
+}
+
 void frmMain::StopTimer2() { Timer2->stop(); }
-void frmMain::ReadIC() {}
-void frmMain::ReadModule() {}
-void frmMain::ProgramIC() {}
-void frmMain::VerifyIc() {}
-void frmMain::VcopyIc() {}
-void frmMain::BlankIC() {}
-void frmMain::EraseIC() {}
-void frmMain::Read_Command() {}
-void frmMain::Copy_Command() {}
-void frmMain::Verify_Command() {}
-void frmMain::Mcopy_Command() {}
-void frmMain::EN_KEY_Command() {}
-void frmMain::DIS_KEY_Command() {}
-void frmMain::Auto_Command(bool) {}
-void frmMain::SNUM_P_Command() {}
-void frmMain::SNUM_N_Command() {}
-void frmMain::Timer1_Timer() {}
-void frmMain::Timer2_Timer() { Timer2->stop(); }
-void frmMain::Timer3_Timer() { Timer3->stop(); }
+
+// ---------------------------------------------------------------- timers
+
+void frmMain::Timer1_Timer()
+{
+    // Each tick pauses the poll for its own run, so a slow tick never overlaps the next.
+    Timer1->stop();
+    try {
+        BurnerPort port = burnerPort();
+        port.openIfClosed();
+        // The input is consumed whatever it holds; without the signature it is dropped.
+        const QByteArray input = port.takeAllInput();
+        const std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
+        if (Result_Poll_Touches_Panel(frame, Status_Query)) {
+            frmDocument* doc = ActiveForm();
+            BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr;
+            if (!panel) throw Burner_Error("no document to show the results in");
+            panel->showResultPoll(Result_Poll(frame, Status_Query, panel->Label94->text(), panel->Label95->text()));
+        }
+        Timer1->start();
+    } catch (const std::exception&) {
+        // The tick ends without a message; the poll stays stopped until a burner command
+        // or a status reply starts it again.
+    }
+}
+
+namespace {
+
+// The burner's settings from a status reply onto a document's panel, and the
+// administrator's rights onto the document's editing controls.
+void applyStatus(QPointer<frmDocument> doc, const Burner_Status_Frame& f)
+{
+    BurnerPanel* panel = doc->burnerPanel();
+    if (!panel) return;
+    if (f.autoSerialOn()) {
+        // A change of the value runs the box's click handling at once, with the event
+        // loop running: the document may be gone when it returns.
+        BurnerPanel::Set_Check_Value(panel->Check1, 1);
+        if (!doc) return;
+        panel->Label96->setVisible(true);
+        panel->Label96->setText(f.currentSerial);
+    } else {
+        BurnerPanel::Set_Check_Value(panel->Check1, 0);
+        if (!doc) return;
+        panel->Label96->setVisible(false);
+    }
+    const QString gang = Gang_Mode_Caption(f.gangCode);
+    if (!gang.isNull()) panel->Command8->setText(gang);
+    BurnerPanel::Set_Check_Value(panel->Check4, f.keypadUnlocked() ? 0 : 1);
+    panel->Label149->setText(f.versionCaption());
+    panel->Label150->setText(f.directionCode);
+    panel->Option1[f.lowToHigh() ? 0 : 1]->setChecked(true);
+
+    const bool admin = Admin_LoggedIn;
+    for (QLineEdit* box : { doc->Text1, doc->Text2 }) {
+        box->setEnabled(admin);
+        box->setVisible(admin);
+    }
+    panel->Check1->setEnabled(admin);
+    panel->Check4->setEnabled(admin);
+    doc->Frame9->setEnabled(admin);
+    for (QRadioButton* o : doc->Optcrc) o->setEnabled(admin);
+
+    panel->Frame4->setVisible(true);
+    panel->Frame7->setVisible(true);
+    panel->Frame8->setVisible(true);
+}
+
+} // namespace
+
+void frmMain::Timer2_Timer()
+{
+    Timer2->stop();
+    // A port that cannot be opened or read gives no reply, and is reported as a link
+    // failure like a silent burner.
+    QByteArray input;
+    try {
+        BurnerPort port = burnerPort();
+        port.openIfClosed();
+        input = port.takeAllInput();
+    } catch (const std::exception&) {
+        input.clear();
+    }
+    try {
+        const std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
+        QPointer<frmDocument> doc = ActiveForm();
+        if (!frame) {
+            if (doc && doc->burnerPanel()) {
+                BurnerPanel* panel = doc->burnerPanel();
+                panel->Frame4->setVisible(false);
+                panel->Frame7->setVisible(false);
+                panel->Frame8->setVisible(false);
+            }
+            showError(Burner_Text::Link_Fail);
+        } else {
+            // With no document open there is no panel; the menu rights still follow the
+            // login.
+            if (doc) applyStatus(doc, *frame);
+            mnuFileSave->setEnabled(Admin_LoggedIn);
+            mnuFileSaveAs->setEnabled(Admin_LoggedIn);
+            mnuFilePrint->setEnabled(Admin_LoggedIn);
+        }
+    } catch (const std::exception&) {
+    }
+    mnuViewpassword->setEnabled(Admin_LoggedIn);
+    Timer1->start();
+}
+
+void frmMain::Timer3_Timer()
+{
+    Prog_Frame_Ready = true;
+    Timer3->stop();
+}

@@ -1,12 +1,20 @@
 #include "burner/ui/burner_panel.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "burner/ui/result_poll.h"
 #include "platform/twips.h"
+#include "spd_document/globals.h"
+#include "spd_document/main_form_api.h"
 
 namespace {
 QRect tw(int l, int t, int w, int h)
@@ -27,6 +35,33 @@ QLabel* label(QWidget* parent, const QString& caption, const QRect& r)
     auto* l = new QLabel(caption, parent);
     l->setGeometry(r);
     return l;
+}
+
+// The picture of a socket: a memory module seen from the front.
+QPixmap socketPicture(const QSize& size)
+{
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    const int w = size.width();
+    const int h = size.height();
+    const QRect board(0, h / 6, w - 1, h * 2 / 3);
+    p.fillRect(board, QColor(0x1f, 0x7a, 0x3a));
+    p.setPen(QColor(0x0e, 0x40, 0x1d));
+    p.drawRect(board);
+    const int chips = 4;
+    const int chipW = qMax(2, (w - 2) / chips - 2);
+    for (int c = 0; c < chips; ++c)
+        p.fillRect(QRect(2 + c * (chipW + 2), board.top() + 2, chipW, board.height() / 2), QColor(0x20, 0x20, 0x20));
+    for (int x = 1; x < w - 1; x += 2)
+        p.fillRect(QRect(x, board.bottom() - 2, 1, 2), QColor(0xd4, 0xaf, 0x37));
+    return pm;
+}
+
+template <typename Fn>
+void forwardToMain(Fn fn)
+{
+    if (Main_Form) fn(*Main_Form);
 }
 }
 
@@ -54,6 +89,10 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     Check4->setGeometry(tw(100, 2010, 1760, 280));
     Label96 = label(Frame6, QStringLiteral("00000000"), tw(100, 2300, 1000, 250));
     Label149 = label(Frame6, QString(), tw(1100, 2300, 800, 250));
+    // The frame's picture: the burner itself.
+    auto* burnerPicture = new QLabel(Frame6);
+    burnerPicture->setGeometry(tw(100, 2580, 1760, 240));
+    burnerPicture->setPixmap(socketPicture(QSize(twipsToPixels(420), twipsToPixels(240))));
 
     Frame12 = new QGroupBox(QStringLiteral("自動序號選擇"), Frame4);
     Frame12->setGeometry(tw(120, 2340, 1900, 800));
@@ -65,16 +104,21 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     // Frame7 "燒錄狀態": one row per socket.
     Frame7 = new QGroupBox(QStringLiteral("燒錄狀態"), host);
     Frame7->setGeometry(tw(10900, 0, 3300, 4100));
-    Label151 = label(Frame7, QStringLiteral("序號"), tw(1900, 220, 1200, 250));
+    Label151 = label(Frame7, QStringLiteral("序號"), tw(1950, 220, 1200, 250));
     Label150 = label(Frame7, QStringLiteral("Label150"), tw(120, 220, 1000, 250));
+    const QSize pictureSize(twipsToPixels(300), twipsToPixels(200));
     for (int s = 0; s < 8; ++s) {
+        const size_t i = static_cast<size_t>(s);
         const int y = 520 + s * 420;
-        SocketImage[static_cast<size_t>(s)] = label(Frame7, QString(), tw(120, y, 200, 250));
-        SocketImage[static_cast<size_t>(s)]->setStyleSheet(QStringLiteral("background: #808080;"));
-        SocketName[static_cast<size_t>(s)] = label(Frame7, QStringLiteral("DIMM%1").arg(s + 1), tw(360, y, 700, 250));
-        SocketPass[static_cast<size_t>(s)] = label(Frame7, QStringLiteral("PASS"), tw(1060, y, 400, 250));
-        SocketFail[static_cast<size_t>(s)] = label(Frame7, QStringLiteral("FAIL"), tw(1460, y, 400, 250));
-        SocketSerial[static_cast<size_t>(s)] = label(Frame7, QStringLiteral("00000000"), tw(1900, y, 1200, 250));
+        SocketImage[i] = label(Frame7, QString(), tw(100, y + 25, 300, 200));
+        SocketImage[i]->setPixmap(socketPicture(pictureSize));
+        SocketName[i] = label(Frame7, QStringLiteral("DIMM%1").arg(s + 1), tw(460, y, 640, 250));
+        SocketPass[i] = label(Frame7, QStringLiteral("PASS"), tw(1100, y, 420, 250));
+        SocketPass[i]->setStyleSheet(QStringLiteral("color: #008000; font-weight: bold;"));
+        SocketFail[i] = label(Frame7, QStringLiteral("FAIL"), tw(1520, y, 420, 250));
+        SocketFail[i]->setStyleSheet(QStringLiteral("color: #ff0000; font-weight: bold;"));
+        SocketSerial[i] = label(Frame7, QStringLiteral("00000000"), tw(1950, y, 1200, 250));
+        SocketSpare[i] = label(Frame7, QString(), tw(3150, y, 100, 250));
     }
 
     // Frame8 "燒錄次數": success and failure counts.
@@ -85,6 +129,22 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     Label93 = label(Frame8, QStringLiteral("失敗 :"), tw(120, 580, 800, 250));
     Label95 = label(Frame8, QStringLiteral("0"), tw(950, 580, 1000, 250));
     Command10 = button(Frame8, QStringLiteral("重置"), QString(), tw(2000, 380, 1100, 360));
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    // Every change of the value counts as a click, whoever made it.
+    connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
+    connect(Check4, &QCheckBox::clicked, this, [this] { Check4_Click(); });
+    Check4->installEventFilter(this);
+    for (QRadioButton* o : Option1) o->installEventFilter(this);
 }
 
 QRect BurnerPanel::frame9Area() const { return tw(120, 3200, 3960, 1100); }
@@ -94,4 +154,138 @@ void BurnerPanel::placeAt(int x)
 {
     const int dx = x - Frame4->x();
     for (QGroupBox* f : { Frame4, Frame7, Frame8 }) f->move(f->x() + dx, f->y());
+}
+
+int BurnerPanel::Check_Value(const QCheckBox* box)
+{
+    switch (box->checkState()) {
+    case Qt::Unchecked: return 0;
+    case Qt::Checked: return 1;
+    default: return 2;
+    }
+}
+
+void BurnerPanel::Set_Check_Value(QCheckBox* box, int value)
+{
+    box->setCheckState(value == 0 ? Qt::Unchecked : Qt::Checked);
+}
+
+// ---------------------------------------------------------------- handlers
+
+void BurnerPanel::Command1_Click()
+{
+    // A download is always followed by the read-back comparison, whose message reports it.
+    forwardToMain([](MainFormApi& m) {
+        m.ProgramIC();
+        m.VcopyIc();
+    });
+}
+
+void BurnerPanel::Command2_Click() { forwardToMain([](MainFormApi& m) { m.ReadIC(); }); }
+void BurnerPanel::Command3_Click() { forwardToMain([](MainFormApi& m) { m.VerifyIc(); }); }
+void BurnerPanel::Command4_Click() { forwardToMain([](MainFormApi& m) { m.EraseIC(); }); }
+void BurnerPanel::Command5_Click() { forwardToMain([](MainFormApi& m) { m.Read_Command(); }); }
+void BurnerPanel::Command6_Click() { forwardToMain([](MainFormApi& m) { m.Copy_Command(); }); }
+void BurnerPanel::Command7_Click() { forwardToMain([](MainFormApi& m) { m.Verify_Command(); }); }
+void BurnerPanel::Command9_Click() { forwardToMain([](MainFormApi& m) { m.ReadModule(); }); }
+
+void BurnerPanel::Command8_Click()
+{
+    // The marks of the last run go; the result poll shows one mark per socket again.
+    for (size_t i = 0; i < 8; ++i) {
+        SocketPass[i]->setVisible(false);
+        SocketFail[i]->setVisible(false);
+    }
+    forwardToMain([](MainFormApi& m) { m.Mcopy_Command(); });
+}
+
+void BurnerPanel::Command10_Click()
+{
+    Label95->setText(QStringLiteral("0"));
+    Label94->setText(QStringLiteral("0"));
+}
+
+void BurnerPanel::Check1_Click()
+{
+    const int value = Check_Value(Check1);
+    const bool show = value != 0;
+    Label96->setVisible(show);
+    for (QLabel* serial : SocketSerial) serial->setVisible(show);
+    Label151->setVisible(show);
+    for (QLabel* serial : SocketSerial) serial->setText(QStringLiteral("00000000"));
+    forwardToMain([value](MainFormApi& m) { m.Auto_Command(value == 1); });
+}
+
+void BurnerPanel::Check4_MouseDown(int Button)
+{
+    Q_UNUSED(Button);   // any button
+    Check4_Act(Check_Value(Check4));
+}
+
+void BurnerPanel::Check4_Act(int valueBefore)
+{
+    // The command waits with the event loop running; the document (and this panel) may
+    // be closed meanwhile.
+    QPointer<BurnerPanel> self(this);
+    if (valueBefore == 0) {
+        forwardToMain([](MainFormApi& m) { m.DIS_KEY_Command(); });
+        if (self) Command6->setEnabled(true);
+    } else {
+        forwardToMain([](MainFormApi& m) { m.EN_KEY_Command(); });
+        if (self) Command6->setEnabled(false);
+    }
+}
+
+void BurnerPanel::Option1_GotFocus(int Index)
+{
+    Q_UNUSED(Index);   // both elements act alike
+    Option1_Act(Option1[0]->isChecked());
+}
+
+void BurnerPanel::Option1_Act(bool lowToHighSelected)
+{
+    if (lowToHighSelected)
+        forwardToMain([](MainFormApi& m) { m.SNUM_N_Command(); });
+    else
+        forwardToMain([](MainFormApi& m) { m.SNUM_P_Command(); });
+}
+
+void BurnerPanel::showResultPoll(const Result_Poll_Outcome& outcome)
+{
+    if (outcome.frameAccepted) {
+        for (size_t i = 0; i < 8; ++i) {
+            const Result_Poll_Socket& s = outcome.sockets[i];
+            SocketSerial[i]->setText(s.serial);
+            SocketImage[i]->setVisible(!s.failed);
+            SocketPass[i]->setVisible(!s.failed);
+            SocketFail[i]->setVisible(s.failed);
+        }
+        Label96->setText(outcome.currentSerial);
+    }
+    if (outcome.countersChanged) {
+        Label94->setText(outcome.successCount);
+        Label95->setText(outcome.failureCount);
+    }
+}
+
+bool BurnerPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // The keypad and direction commands wait with the event loop running. They are run
+    // once the press or focus change has been handled, with the state the control had
+    // when it happened, so the box and the options take the click normally meanwhile.
+    if (watched == Check4 && event->type() == QEvent::MouseButtonPress) {
+        const int valueBefore = Check_Value(Check4);
+        QMetaObject::invokeMethod(this, [this, valueBefore] { Check4_Act(valueBefore); }, Qt::QueuedConnection);
+    } else if (event->type() == QEvent::FocusIn && (watched == Option1[0] || watched == Option1[1])) {
+        // Only the user moving onto an option counts: focus handed back when a window or a
+        // message box closes is no new choice (and would repeat the command endlessly
+        // when it fails).
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::ShortcutFocusReason) {
+            const bool lowToHigh = Option1[0]->isChecked();
+            QMetaObject::invokeMethod(this, [this, lowToHigh] { Option1_Act(lowToHigh); }, Qt::QueuedConnection);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

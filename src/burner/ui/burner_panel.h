@@ -2,6 +2,10 @@
 // The burner panel of a document window: the frames "SPD 燒錄器" (Frame4), "燒錄狀態"
 // (Frame7) and "燒錄次數" (Frame8) with their buttons, check boxes, socket marks and counters.
 // Frame4 also hosts the document's checksum frame and its date-code frame.
+//
+// The handlers only forward to the main window's burner operations through Main_Form and
+// adjust a few of the panel's own controls; the main window's timers fill the panel from
+// status and result frames.
 #include <QWidget>
 #include <array>
 
@@ -10,6 +14,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+struct Result_Poll_Outcome;
 
 class BurnerPanel : public QObject {
     Q_OBJECT
@@ -50,6 +55,8 @@ public:
     std::array<QLabel*, 8> SocketFail{};    // Label63, Label77..Label83
     std::array<QLabel*, 8> SocketSerial{};  // Label84..Label91
     std::array<QLabel*, 8> SocketImage{};   // Image3..Image10
+    // Labels of the status frame that no code touches (Label61, Label62, Label64..Label69).
+    std::array<QLabel*, 8> SocketSpare{};
 
     // Moves the panel so that its left edge stands at x pixels of the host.
     void placeAt(int x);
@@ -57,4 +64,40 @@ public:
     // Where the document places its checksum frame (Frame9) and date-code frame (Frame5).
     QRect frame9Area() const;
     QRect frame5Area() const;
+
+    // Value of a check box as the panel's handlers see it: 0 clear, 1 ticked, 2 grey.
+    static int Check_Value(const QCheckBox* box);
+    // Sets a check box to 0 or 1 (anything else counts as 1). A change runs the box's
+    // handling as a click by the user would (Check1 sends "a" or "z").
+    static void Set_Check_Value(QCheckBox* box, int value);
+
+    // --- handlers ---
+    void Command1_Click();    // download, then the read-back comparison
+    void Command2_Click();    // read the burner's image into the document
+    void Command3_Click();    // compare the document with the burner's image
+    void Command4_Click();    // clear the burner's image
+    void Command5_Click();    // the burner reads the module into its buffer
+    void Command6_Click();    // the burner copies its buffer to the module
+    void Command7_Click();    // the burner compares its buffer with the module
+    void Command8_Click();    // gang copy; the per-socket results come with the result poll
+    void Command9_Click();    // read the module into the document
+    void Command10_Click();   // reset the counts
+    // Automatic serial numbers: runs on every change of Check1's value, the user's and
+    // the status readers' alike.
+    void Check1_Click();
+    // A mouse button pressed on the keypad-lock box: acts on the value the box has before
+    // the click changes it.
+    void Check4_MouseDown(int Button);
+    void Check4_Click() {}
+    // The keypad command for the value Check4 had when the mouse was pressed.
+    void Check4_Act(int valueBefore);
+    // A direction option received the focus: acts on which element is selected then.
+    void Option1_GotFocus(int Index);
+    void Option1_Act(bool lowToHighSelected);
+
+    // Shows what one result-poll tick made of its input.
+    void showResultPoll(const Result_Poll_Outcome& outcome);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -1,0 +1,135 @@
+#include "platform/qt/qt_com_port.h"
+
+namespace {
+// Time allowed for sending: 9600 baud moves about one byte a millisecond.
+int writeTimeoutMs(qint64 bytes) { return 1000 + static_cast<int>(bytes) * 2; }
+// Upper bound of the polls in one input(), so a device that never stops sending
+// cannot hold the caller forever.
+constexpr int kMaxPolls = 256;
+}
+
+QtComPort::QtComPort() = default;
+
+QtComPort::~QtComPort()
+{
+    if (port_.isOpen())
+        port_.close();
+}
+
+void QtComPort::setPortNumber(int n) { number_ = n; }
+
+int QtComPort::portNumber() const { return number_; }
+
+QString QtComPort::deviceName() const
+{
+    return port_.isOpen() ? device_ : comPortDevice(number_);
+}
+
+void QtComPort::noteError(const QString& what)
+{
+    error_ = device_.isEmpty() ? what : device_ + QStringLiteral(": ") + what;
+}
+
+bool QtComPort::open()
+{
+    if (port_.isOpen())
+        return true;
+    device_ = comPortDevice(number_);
+    if (device_.isEmpty()) {
+        error_ = QStringLiteral("COM%1: no such port").arg(number_);
+        return false;
+    }
+    port_.setPortName(device_);
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    port_.setReadBufferSize(0);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        noteError(port_.errorString());
+        port_.clearError();
+        return false;
+    }
+    // Settings given before open() are applied by open(); check that the line really
+    // runs as asked, since a device may refuse a setting without failing the open.
+    if (port_.baudRate() != QSerialPort::Baud9600 || port_.dataBits() != QSerialPort::Data8 ||
+        port_.parity() != QSerialPort::NoParity || port_.stopBits() != QSerialPort::OneStop) {
+        noteError(QStringLiteral("cannot set 9600 baud, 8 data bits, no parity, 1 stop bit"));
+        port_.close();
+        return false;
+    }
+    error_.clear();
+    return true;
+}
+
+void QtComPort::close()
+{
+    if (port_.isOpen())
+        port_.close();
+    port_.clearError();
+}
+
+bool QtComPort::isOpen() const { return port_.isOpen(); }
+
+// A device that went away (USB adapter pulled, other end of a pty closed) leaves the
+// port nominally open; close it so that the next "open if closed" starts afresh.
+void QtComPort::dropBrokenDevice()
+{
+    const QSerialPort::SerialPortError e = port_.error();
+    if (e == QSerialPort::NoError)
+        return;
+    if (e == QSerialPort::TimeoutError) {
+        port_.clearError();
+        return;
+    }
+    noteError(port_.errorString());
+    // A hang-up shows as a read error (EIO) on Linux, an unplugged adapter as a
+    // resource error.
+    if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError ||
+        e == QSerialPort::PermissionError || e == QSerialPort::DeviceNotFoundError) {
+        port_.close();
+    }
+    port_.clearError();
+}
+
+bool QtComPort::output(const QByteArray& data)
+{
+    if (!port_.isOpen()) {
+        error_ = QStringLiteral("COM%1: port is not open").arg(number_);
+        return false;
+    }
+    const qint64 written = port_.write(data);
+    if (written != data.size()) {
+        noteError(port_.errorString());
+        dropBrokenDevice();
+        return false;
+    }
+    port_.flush();
+    const int timeout = writeTimeoutMs(data.size());
+    while (port_.isOpen() && port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(timeout))
+            break;
+    }
+    if (!port_.isOpen() || port_.bytesToWrite() > 0) {
+        if (port_.isOpen() && port_.error() == QSerialPort::TimeoutError)
+            noteError(QStringLiteral("output timed out"));
+        dropBrokenDevice();
+        return false;
+    }
+    return true;
+}
+
+QByteArray QtComPort::input()
+{
+    if (!port_.isOpen())
+        return QByteArray();
+    // readAll() sees only what Qt has already taken from the device: poll it in first.
+    for (int i = 0; i < kMaxPolls && port_.waitForReadyRead(0); ++i) {
+    }
+    const QByteArray data = port_.readAll();
+    dropBrokenDevice();
+    return data;
+}
+
+QString QtComPort::errorText() const { return error_; }

@@ -1,0 +1,36 @@
+#pragma once
+// The burner's serial port on QSerialPort: 9600 baud, 8 data bits, no parity, 1 stop bit,
+// no flow control. Port n is the device comPortDevice(n) names.
+#include "platform/com_port.h"
+
+#include <QSerialPort>
+
+class QtComPort : public ComPort {
+public:
+    QtComPort();
+    ~QtComPort() override;
+
+    // Takes effect at the next open; an open port stays on its device until closed.
+    void setPortNumber(int n) override;
+    int portNumber() const override;
+    bool open() override;
+    void close() override;
+    bool isOpen() const override;
+    // Writes everything and waits until it has left Qt's buffer, so that closing the
+    // port right after sending loses nothing.
+    bool output(const QByteArray& data) override;
+    QByteArray input() override;
+    QString errorText() const override;
+
+    // The device the port has open, or would open next.
+    QString deviceName() const;
+
+private:
+    void noteError(const QString& what);
+    void dropBrokenDevice();
+
+    QSerialPort port_;
+    int number_ = 1;
+    QString device_;
+    QString error_;
+};

@@ -1,0 +1,390 @@
+// End to end: the main window with the real serial port (QSerialPort) against the burner
+// simulator on a pseudo-terminal, reached through MORROWBURN_COM1 as a user would set it.
+// Waits run on a clock that goes ten times faster than real time, so the fixed waits of
+// the commands take a tenth of their length; the timers (400 ms status reader, 500 ms
+// result poll, 120 ms pacing) are real.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "burner/burner_frames.h"
+#include "burner/ui/burner_panel.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_com_port.h"
+#include "shell/frm_main.h"
+#include "spd_document/globals.h"
+#include "spd_document/ui/byte_grid.h"
+#include "spd_document/ui/frm_document.h"
+#include "support/burner_simulator.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_registry.h"
+#include "support/fake_shell.h"
+
+namespace {
+
+// The time of day and the monotonic time run `factor` times faster than real time.
+class AcceleratedClock : public Clock {
+public:
+    explicit AcceleratedClock(int factor) : factor_(factor), start_(QDateTime::currentDateTime()) { real_.start(); }
+
+    QDate today() const override { return now().date(); }
+    QDateTime now() const override { return start_.addMSecs(monotonicMs()); }
+    QString shortDateText() const override { return today().toString(Qt::ISODate); }
+    int secondOfMinute() const override { return now().time().second(); }
+    qint64 monotonicMs() const override { return real_.elapsed() * factor_; }
+    void processEvents(int maxMs) override
+    {
+        const int realMs = qMax(1, maxMs / factor_);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, realMs);
+        QTimer limit;
+        limit.setSingleShot(true);
+        limit.start(realMs);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+private:
+    int factor_;
+    QDateTime start_;
+    QElapsedTimer real_;
+};
+
+std::array<uint8_t, 256> loadImage(const char* name)
+{
+    std::array<uint8_t, 256> image{};
+    QFile f(QStringLiteral(MB_TESTDATA_DIR "/spd/") + QLatin1String(name));
+    if (f.open(QIODevice::ReadOnly)) {
+        const QByteArray data = f.readAll();
+        for (int i = 0; i < 256 && i < data.size(); ++i) image[static_cast<size_t>(i)] = static_cast<uint8_t>(data[i]);
+    }
+    return image;
+}
+
+std::array<uint8_t, 256> filled(uint8_t value)
+{
+    std::array<uint8_t, 256> image{};
+    image.fill(value);
+    return image;
+}
+
+class BurnerEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(sim.start()) << sim.errorText().toStdString();
+        sim.setResultDelayMs(100);
+        savedEnv = qgetenv("MORROWBURN_COM1");
+        qputenv("MORROWBURN_COM1", sim.devicePath().toLocal8Bit());
+        saved = platform();
+        Reset_Globals();
+        setPlatform(Platform{ &com, &registry, &dialogs, &shell, clock.get() });
+        main = std::make_unique<frmMain>();
+        Main_Form = main.get();
+        // As at start-up: port 1 opened, then the window shown, which starts the poll.
+        com.setPortNumber(1);
+        ASSERT_TRUE(com.open()) << com.errorText().toStdString();
+        main->show();
+        ASSERT_TRUE(main->Timer1->isActive());
+    }
+
+    void TearDown() override
+    {
+        main.reset();
+        com.close();
+        setPlatform(saved);
+        Reset_Globals();
+        if (savedEnv.isNull()) qunsetenv("MORROWBURN_COM1");
+        else qputenv("MORROWBURN_COM1", savedEnv);
+        sim.stop();
+    }
+
+    // Processes events until pred holds; false after timeoutMs.
+    static bool pumpUntil(const std::function<bool()>& pred, int timeoutMs = 5000)
+    {
+        return QTest::qWaitFor(pred, timeoutMs);
+    }
+
+    // The status exchange is over: no reply pending, the poll running again.
+    bool linkSettled(int timeoutMs = 5000)
+    {
+        return pumpUntil([this] { return !main->Timer2->isActive() && main->Timer1->isActive(); }, timeoutMs);
+    }
+
+    // A new document with its start-up status request answered and applied.
+    frmDocument* newDocument()
+    {
+        main->Load_New_Document();
+        EXPECT_TRUE(linkSettled());
+        dialogs.clear();
+        sim.clearLog();
+        return main->ActiveForm();
+    }
+
+    void setImage(frmDocument* doc, const std::array<uint8_t, 256>& image)
+    {
+        for (int i = 0; i < 256; ++i) doc->Value_Chang(static_cast<int16_t>(i), image[static_cast<size_t>(i)]);
+    }
+
+    QStringList messageTexts() const { return dialogs.messageTexts(); }
+
+    BurnerSimulator sim;
+    QtComPort com;
+    FakeRegistry registry;
+    FakeDialogs dialogs;
+    FakeShell shell;
+    std::unique_ptr<Clock> clock = std::make_unique<AcceleratedClock>(10);
+    std::unique_ptr<frmMain> main;
+    Platform saved;
+    QByteArray savedEnv;
+};
+
+} // namespace
+
+TEST_F(BurnerEndToEnd, ReadModuleFillsAndDecodesTheDocument)
+{
+    const auto image = loadImage("ddr3-kingston-1333-1.bin");
+    ASSERT_EQ(image[2], 0x0B);
+    sim.setModuleImage(image);
+    frmDocument* doc = newDocument();
+    doc->burnerPanel()->Command9->click();
+    EXPECT_EQ(sim.receivedFrames(), QList<QByteArray>({ QByteArray("k\x7F") }));
+    EXPECT_EQ(doc->SPD.Spd_Value, image);
+    EXPECT_EQ(doc->grid->caption(2), QStringLiteral("0B"));
+    EXPECT_EQ(doc->OptcrcChoice(), 2);   // "None" survives the decoding
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取模組 SPD 成功!   ***** ") }));
+    EXPECT_TRUE(main->Timer1->isActive());
+    EXPECT_TRUE(com.isOpen());
+}
+
+TEST_F(BurnerEndToEnd, ReadModuleOnTheRealClock)
+{
+    // Once with the computer's own clock: the 2 s wait lasts between 1 and 2 seconds.
+    clock = std::make_unique<QtClock>();
+    Platform p = platform();
+    p.clock = clock.get();
+    setPlatform(p);
+    sim.setModuleImage(filled(0x5A));
+    frmDocument* doc = newDocument();
+    QElapsedTimer t;
+    t.start();
+    main->ReadModule();
+    EXPECT_GE(t.elapsed(), 950);
+    EXPECT_LE(t.elapsed(), 3000);
+    EXPECT_EQ(doc->SPD.Spd_Value, filled(0x5A));
+}
+
+TEST_F(BurnerEndToEnd, ReadBurnerTakesTheImageAndTheShortStatus)
+{
+    sim.setStatusLayout(BurnerSimulator::StatusLayout::Short);
+    const auto image = loadImage("ddr2-kingston-ddr2-800-1.bin");
+    sim.setBufferImage(image);
+    sim.modifyState([](BurnerSimulator::State& s) {
+        s.gangCode = "04";
+        s.keypadLocked = true;
+        s.lowToHigh = false;
+    });
+    main->Load_New_Document();   // its status comes in the short layout: a link failure
+    ASSERT_TRUE(linkSettled());
+    frmDocument* doc = main->ActiveForm();
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****    RS-232 連結失敗    *****") }));
+    dialogs.clear();
+    sim.clearLog();
+
+    BurnerPanel* panel = doc->burnerPanel();
+    panel->Command2->click();
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("ls"));
+    EXPECT_EQ(doc->SPD.Spd_Value, image);
+    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check1), 0);
+    EXPECT_EQ(panel->Command8->text(), QStringLiteral("連片比對"));
+    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 1);
+    EXPECT_EQ(panel->Label150->text(), QStringLiteral("FF"));
+    EXPECT_TRUE(panel->Option1[1]->isChecked());
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
+}
+
+TEST_F(BurnerEndToEnd, DownloadIsReadBackAndCompared)
+{
+    const auto image = loadImage("sdram-daneelec-pc133-1.bin");
+    frmDocument* doc = newDocument();
+    setImage(doc, image);
+    doc->burnerPanel()->Command1->click();
+    QByteArray expected(16, 'w');
+    expected += 'l';
+    EXPECT_EQ(sim.receivedLetters(), expected);
+    EXPECT_EQ(sim.receivedFrames().value(10).left(3), QByteArray("wX:"));
+    EXPECT_EQ(sim.bufferImage(), image);
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("      *****    SPD 檔案下傳成功 !    *****      ") }));
+    EXPECT_TRUE(com.isOpen());   // closed by the download, opened again by the read-back
+}
+
+TEST_F(BurnerEndToEnd, CompareWithAndWithoutAMismatch)
+{
+    const auto image = loadImage("ddr-corsair-ddr400-1.bin");
+    sim.setBufferImage(image);
+    frmDocument* doc = newDocument();
+    setImage(doc, image);
+    doc->burnerPanel()->Command3->click();
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("      *****   PC 與 SPD 機器比對成功 !    *****      ") }));
+
+    dialogs.clear();
+    doc->Value_Chang(73, static_cast<uint8_t>(image[73] ^ 0x40));
+    doc->burnerPanel()->Command3->click();
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("      *****   PC 與 SPD 機器比對失敗 !    *****      "));
+    EXPECT_EQ(dialogs.messages()[0].icon, Dialogs::Critical);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("錯誤訊息"));
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("ll"));
+}
+
+TEST_F(BurnerEndToEnd, EraseThenBlankCheck)
+{
+    sim.setBufferImage(filled(0xFF));
+    newDocument();
+    main->BlankIC();
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("      *****   PC Load Data is OK !   *****      ") }));
+
+    dialogs.clear();
+    main->ActiveForm()->burnerPanel()->Command4->click();
+    EXPECT_EQ(sim.bufferImage(), filled(0x00));
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   SPD燒錄機清除成功 !   *****      ") }));
+    EXPECT_TRUE(com.isOpen());
+
+    dialogs.clear();
+    main->BlankIC();
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("The IC is not Blank"),
+                                            QStringLiteral("      *****   PC Load Data is OK !   *****      ") }));
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("LeL"));
+}
+
+TEST_F(BurnerEndToEnd, StatusReplyFillsThePanelAndTheRights)
+{
+    Admin_LoggedIn = true;
+    sim.modifyState([](BurnerSimulator::State& s) {
+        s.autoSerial = true;
+        s.gangCode = "08";
+        s.keypadLocked = false;
+        s.version = "2c";
+        s.lowToHigh = false;
+        s.currentSerial = "00000077";
+    });
+    main->mnuFileSave->setEnabled(false);
+    main->Load_New_Document();
+    frmDocument* doc = main->ActiveForm();
+    // The reply ticks the automatic serial numbers, which sends "a" and asks again; the
+    // second reply finds the box as it is and the exchange ends.
+    ASSERT_TRUE(pumpUntil([&] { return sim.receivedLetters() == "sas" && !main->Timer2->isActive() && main->Timer1->isActive(); }));
+    BurnerPanel* p = doc->burnerPanel();
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check1), 1);
+    EXPECT_TRUE(p->Label96->isVisibleTo(doc));
+    EXPECT_EQ(p->Label96->text(), QStringLiteral("00000077"));
+    EXPECT_EQ(p->Command8->text(), QStringLiteral("連片比對88"));
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), 0);
+    EXPECT_EQ(p->Label149->text(), QStringLiteral("Ver:2C"));
+    EXPECT_EQ(p->Label150->text(), QStringLiteral("00"));
+    EXPECT_TRUE(p->Option1[1]->isChecked());
+    EXPECT_TRUE(doc->Text1->isEnabled());
+    EXPECT_TRUE(doc->Text2->isVisibleTo(doc));
+    EXPECT_TRUE(main->mnuFileSave->isEnabled());
+    EXPECT_TRUE(main->mnuViewpassword->isEnabled());
+    for (QWidget* f : { p->Frame4, p->Frame7, p->Frame8 }) EXPECT_TRUE(f->isVisibleTo(doc));
+    EXPECT_TRUE(messageTexts().isEmpty());
+    EXPECT_TRUE(sim.state().autoSerial);
+}
+
+TEST_F(BurnerEndToEnd, GangCopyResultsArriveThroughThePoll)
+{
+    sim.modifyState([](BurnerSimulator::State& s) {
+        s.autoSerial = true;
+        s.currentSerial = "00000100";
+        s.failMask = 0x05;
+    });
+    frmDocument* doc = newDocument();   // its status ticked the automatic serial numbers
+    BurnerPanel* p = doc->burnerPanel();
+    ASSERT_EQ(BurnerPanel::Check_Value(p->Check1), 1);
+    p->Command8->click();
+    EXPECT_EQ(sim.state().gangRuns, 1);
+    ASSERT_TRUE(pumpUntil([&] { return p->Label95->text() == QLatin1String("2"); }));
+    const char* serials[8] = { "00000000", "00000100", "00000000", "00000101",
+                               "00000102", "00000103", "00000104", "00000105" };
+    for (int k = 0; k < 8; ++k) {
+        const size_t i = static_cast<size_t>(k);
+        const bool failed = k == 0 || k == 2;
+        EXPECT_EQ(p->SocketPass[i]->isVisibleTo(doc), !failed) << k;
+        EXPECT_EQ(p->SocketFail[i]->isVisibleTo(doc), failed) << k;
+        EXPECT_EQ(p->SocketSerial[i]->text(), QLatin1String(serials[k])) << k;
+    }
+    EXPECT_EQ(p->Label94->text(), QStringLiteral("6"));
+    EXPECT_EQ(p->Label96->text(), QStringLiteral("00000106"));
+    EXPECT_TRUE(main->Timer1->isActive());
+    EXPECT_TRUE(messageTexts().isEmpty());
+}
+
+TEST_F(BurnerEndToEnd, SilentBurner)
+{
+    sim.setReplyMode(BurnerSimulator::ReplyMode::Silent);
+    main->Load_New_Document();
+    ASSERT_TRUE(linkSettled());
+    frmDocument* doc = main->ActiveForm();
+    BurnerPanel* p = doc->burnerPanel();
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****    RS-232 連結失敗    *****") }));
+    for (QWidget* f : { p->Frame4, p->Frame7, p->Frame8 }) EXPECT_FALSE(f->isVisibleTo(doc));
+
+    dialogs.clear();
+    setImage(doc, filled(0x3C));
+    main->ReadModule();
+    EXPECT_EQ(doc->SPD.Spd_Value, filled(0x3C));
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取模組 SPD 失敗!   ***** ") }));
+
+    // A download cannot tell; the read-back that follows reports it as failed.
+    dialogs.clear();
+    main->ProgramIC();
+    main->VcopyIc();
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("      *****    SPD 檔案下傳失敗 !   *****      ") }));
+    // Commands that read nothing complete silently.
+    dialogs.clear();
+    main->Read_Command();
+    EXPECT_TRUE(messageTexts().isEmpty());
+    EXPECT_TRUE(main->Timer1->isActive());
+}
+
+TEST_F(BurnerEndToEnd, ShortReplyLeavesTheDocumentUntouched)
+{
+    sim.setModuleImage(filled(0x11));
+    sim.setBufferImage(filled(0x22));
+    frmDocument* doc = newDocument();
+    setImage(doc, filled(0x3C));
+    sim.setReplyMode(BurnerSimulator::ReplyMode::Short, 300);
+    main->ReadModule();
+    main->ReadIC();
+    EXPECT_EQ(doc->SPD.Spd_Value, filled(0x3C));
+    EXPECT_EQ(doc->grid->caption(0), QStringLiteral("3C"));
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取模組 SPD 失敗!   ***** "),
+                                            QStringLiteral("*****   電腦讀取機器 SPD 失敗!   ***** ") }));
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("kl"));   // no status request after the failed read
+}
+
+TEST_F(BurnerEndToEnd, SettingsChangeLeavesThePortClosedAndTheNextCommandReopensIt)
+{
+    newDocument();
+    // As the settings dialog does: close the port and set the number; nothing reopens it
+    // until the next command or poll tick.
+    com.close();
+    com.setPortNumber(1);
+    sim.setModuleImage(filled(0x77));
+    main->ReadModule();
+    EXPECT_TRUE(com.isOpen());
+    EXPECT_EQ(main->ActiveForm()->SPD.Spd_Value, filled(0x77));
+}

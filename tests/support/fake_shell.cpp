@@ -1,0 +1,2 @@
+// FakeShell is defined in its header.
+#include "fake_shell.h"
