@@ -50,6 +50,7 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(frames);
     layout->addLayout(buttons);
+    setMinimumWidth(320);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);

@@ -23,7 +23,6 @@ int Main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(kAppTitle);
     QApplication::setOrganizationName(QStringLiteral("Velmondra inc."));
-    QApplication::setApplicationDisplayName(kProgramTitle);
 
     // Qt's own buttons (是/否/取消) in Traditional Chinese, like the rest of the program.
     QTranslator qtTranslator;

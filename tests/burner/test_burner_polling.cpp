@@ -268,6 +268,7 @@ TEST_F(BurnerPolling, ResultPollModel)
     EXPECT_EQ(o.successCount, QStringLiteral("16"));
     EXPECT_EQ(o.failureCount, QStringLiteral("2"));
     EXPECT_THROW(Result_Poll(frame, 0, QString(), QStringLiteral("0")), Burner_Error);
+    EXPECT_THROW(Result_Poll(frame, 0, QStringLiteral("9223372036854775807"), QStringLiteral("0")), Burner_Error);
     const Result_Poll_Outcome cleared = Result_Poll(std::nullopt, 1, QStringLiteral("x"), QStringLiteral("y"));
     EXPECT_FALSE(cleared.frameAccepted);
     EXPECT_EQ(cleared.successCount, QStringLiteral("0"));

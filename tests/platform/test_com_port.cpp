@@ -165,12 +165,6 @@ TEST(ComPortDevice, UsbAdapterIsPreferredOverTheBuiltInPort)
     EXPECT_EQ(comPortDevice(1, dev.path()), dev.path() + "/ttyS0");
 }
 
-TEST(ComPortDevice, PortNumbersBelowOneNameNoDevice)
-{
-    EXPECT_TRUE(comPortDevice(0).isEmpty());
-    EXPECT_TRUE(comPortDevice(-1).isEmpty());
-}
-
 TEST_F(ComPortOnPty, EveryByteValueReachesTheBurnerUnchanged)
 {
     const QByteArray bytes = allByteValues();
@@ -196,16 +190,6 @@ TEST_F(ComPortOnPty, InputTakesEverythingReceivedAndLeavesNothing)
     EXPECT_TRUE(port.errorText().isEmpty()) << port.errorText().toStdString();
 }
 
-TEST_F(ComPortOnPty, CommandAndReplyRoundTrip)
-{
-    const QByteArray command("k\x7f", 2);
-    ASSERT_TRUE(port.output(command));
-    EXPECT_EQ(pty.receive(2), command);
-    const QByteArray image(512, 'A');
-    ASSERT_TRUE(pty.send(image));
-    EXPECT_EQ(inputAtLeast(port, 512), image);
-}
-
 TEST_F(ComPortOnPty, OutputRightBeforeCloseIsNotLost)
 {
     const QByteArray command("e\x7f", 2);
@@ -222,14 +206,6 @@ TEST_F(ComPortOnPty, ClosedPortRefusesOutputAndGivesNoInput)
     EXPECT_FALSE(port.output("s"));
     EXPECT_FALSE(port.errorText().isEmpty());
     EXPECT_EQ(port.input(), QByteArray());
-}
-
-TEST_F(ComPortOnPty, ReopensAfterClose)
-{
-    port.close();
-    ASSERT_TRUE(port.open());
-    ASSERT_TRUE(port.output("s"));
-    EXPECT_EQ(pty.receive(1), QByteArray("s"));
 }
 
 TEST_F(ComPortOnPty, BurnerGoneDoesNotHangInput)

@@ -213,13 +213,6 @@ TEST_F(PdfPrinter, ForeColourIsBlueGreenRed)
     EXPECT_EQ(count(216, 284, true), 0);
 }
 
-TEST_F(PdfPrinter, ForeColourKeepsOnlyTheColourBytes)
-{
-    QtPrinter printer(pdf, 0);
-    printer.setForeColor(0xFF00C000u);
-    EXPECT_EQ(printer.foreColor(), 0x00C000u);
-}
-
 TEST_F(PdfPrinter, NothingPrintedMakesNoDocument)
 {
     {
@@ -227,17 +220,6 @@ TEST_F(PdfPrinter, NothingPrintedMakesNoDocument)
         printer.endDoc();
     }
     EXPECT_FALSE(QFile::exists(pdf));
-}
-
-TEST_F(PdfPrinter, PrintingAgainAfterEndDocStartsANewDocument)
-{
-    QtPrinter printer(pdf, 0);
-    printer.printLine("first");
-    printer.endDoc();
-    printer.printLine("second");
-    printer.endDoc();
-    const QList<Word> ws = words(pdf);
-    EXPECT_NE(find(ws, "second"), nullptr);
 }
 
 TEST(PrinterFailure, UnwritableFileFailsQuietlyAndKeepsCounting)

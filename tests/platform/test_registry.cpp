@@ -129,17 +129,6 @@ TEST_F(RegistryFiles, NamesThatCannotBeStoredAreRefused)
     EXPECT_FALSE(reg.createKey(HKCU, "SOFTWARE\\a/b"));
 }
 
-TEST(RegistryGroupPath, ProgramKeyAndItsSubkeys)
-{
-    EXPECT_EQ(QtRegistry::groupPath(kProgramKey), QStringList());
-    EXPECT_EQ(QtRegistry::groupPath(kSettingsKey), QStringList({"Settings"}));
-    EXPECT_EQ(QtRegistry::groupPath("SOFTWARE\\Velmondra inc.\\Morrowburn\\history"), QStringList({"History"}));
-    EXPECT_EQ(QtRegistry::groupPath("SOFTWARE\\Velmondra inc.\\Morrowburn\\Settings\\Deeper"),
-              QStringList({"Settings", "Deeper"}));
-    EXPECT_EQ(QtRegistry::groupPath("\\SOFTWARE\\Other\\"), QStringList({"SOFTWARE", "Other"}));
-    EXPECT_FALSE(QtRegistry::groupPath("").has_value());
-}
-
 TEST_F(RegistryFiles, FileIsOwnerOnlyFromItsFirstWrite)
 {
     ScopedUmask open022(022);

@@ -120,10 +120,3 @@ TEST_F(SingleInstanceFiles, StrayDataOnTheSocketActivatesNothing)
     EXPECT_EQ(activations, 0);
 }
 
-TEST(SingleInstanceNames, StandardNamesCarryTheTitleAndTheUser)
-{
-    QtSingleInstance instance;
-    EXPECT_TRUE(instance.serverName().contains("Morrowbyte-"));
-    EXPECT_TRUE(instance.lockFileName().contains("Morrowbyte-"));
-    EXPECT_NE(instance.serverName(), instance.lockFileName());
-}

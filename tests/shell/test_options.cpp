@@ -62,8 +62,9 @@ TEST_F(OptionsTest, OptionButtonsOfAFrameExcludeEachOther)
 {
     frmOptions dlg;
     dlg.show();
-    QTest::mouseClick(dlg.optCom[3], Qt::LeftButton);
-    QTest::mouseClick(dlg.OptNum[1], Qt::LeftButton);
+    // Clicked on their round indicators.
+    QTest::mouseClick(dlg.optCom[3], Qt::LeftButton, {}, QPoint(8, dlg.optCom[3]->height() / 2));
+    QTest::mouseClick(dlg.OptNum[1], Qt::LeftButton, {}, QPoint(8, dlg.OptNum[1]->height() / 2));
     EXPECT_EQ(checkedPort(dlg), 3);
     EXPECT_FALSE(dlg.OptNum[0]->isChecked());
 }

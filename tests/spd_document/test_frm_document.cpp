@@ -214,7 +214,7 @@ TEST_F(DocumentTest, ClosePromptCancelKeepsDocumentOpen)
     dialogs.messageAnswers = { Dialogs::Cancel };
     EXPECT_FALSE(doc->Form_Unload());
     ASSERT_EQ(dialogs.messages().size(), 1);
-    const auto& m = dialogs.messages().first();
+    const FakeDialogs::Call m = dialogs.messages().first();
     EXPECT_EQ(m.text, " SPD 檔案已被修改 , 是否儲存該檔案 ?");
     EXPECT_EQ(m.title, "SPD_File 1*");
     EXPECT_EQ(m.buttons, Dialogs::YesNoCancel);

@@ -25,7 +25,7 @@ public:
     std::optional<QString> readValue(Root root, const QString& key, const QString& name) override;
     bool writeValue(Root root, const QString& key, const QString& name, const QString& value) override;
 
-    // Test set-up and inspection; they are not recorded as writes.
+    // Set-up and look-up for tests; they are not recorded as writes.
     void set(Root root, const QString& key, const QString& name, const QString& value);
     void set(const QString& key, const QString& name, const QString& value) { set(CurrentUser, key, name, value); }
     void remove(Root root, const QString& key, const QString& name);

@@ -103,8 +103,8 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
 
     // Frame7 "燒錄狀態": one row per socket.
     Frame7 = new QGroupBox(QStringLiteral("燒錄狀態"), host);
-    Frame7->setGeometry(tw(10900, 0, 3300, 4100));
-    Label151 = label(Frame7, QStringLiteral("序號"), tw(1950, 220, 1200, 250));
+    Frame7->setGeometry(tw(10900, 0, 3600, 4100));
+    Label151 = label(Frame7, QStringLiteral("序號"), tw(2280, 220, 1200, 250));
     Label150 = label(Frame7, QStringLiteral("Label150"), tw(120, 220, 1000, 250));
     const QSize pictureSize(twipsToPixels(300), twipsToPixels(200));
     for (int s = 0; s < 8; ++s) {
@@ -112,23 +112,23 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
         const int y = 520 + s * 420;
         SocketImage[i] = label(Frame7, QString(), tw(100, y + 25, 300, 200));
         SocketImage[i]->setPixmap(socketPicture(pictureSize));
-        SocketName[i] = label(Frame7, QStringLiteral("DIMM%1").arg(s + 1), tw(460, y, 640, 250));
-        SocketPass[i] = label(Frame7, QStringLiteral("PASS"), tw(1100, y, 420, 250));
+        SocketName[i] = label(Frame7, QStringLiteral("DIMM%1").arg(s + 1), tw(460, y, 720, 250));
+        SocketPass[i] = label(Frame7, QStringLiteral("PASS"), tw(1200, y, 540, 250));
         SocketPass[i]->setStyleSheet(QStringLiteral("color: #008000; font-weight: bold;"));
-        SocketFail[i] = label(Frame7, QStringLiteral("FAIL"), tw(1520, y, 420, 250));
+        SocketFail[i] = label(Frame7, QStringLiteral("FAIL"), tw(1740, y, 540, 250));
         SocketFail[i]->setStyleSheet(QStringLiteral("color: #ff0000; font-weight: bold;"));
-        SocketSerial[i] = label(Frame7, QStringLiteral("00000000"), tw(1950, y, 1200, 250));
-        SocketSpare[i] = label(Frame7, QString(), tw(3150, y, 100, 250));
+        SocketSerial[i] = label(Frame7, QStringLiteral("00000000"), tw(2280, y, 1200, 250));
+        SocketSpare[i] = label(Frame7, QString(), tw(3480, y, 60, 250));
     }
 
     // Frame8 "燒錄次數": success and failure counts.
     Frame8 = new QGroupBox(QStringLiteral("燒錄次數"), host);
-    Frame8->setGeometry(tw(10900, 4200, 3300, 1400));
+    Frame8->setGeometry(tw(10900, 4200, 3600, 1400));
     Label92 = label(Frame8, QStringLiteral("成功 :"), tw(120, 260, 800, 250));
     Label94 = label(Frame8, QStringLiteral("0"), tw(950, 260, 1000, 250));
     Label93 = label(Frame8, QStringLiteral("失敗 :"), tw(120, 580, 800, 250));
     Label95 = label(Frame8, QStringLiteral("0"), tw(950, 580, 1000, 250));
-    Command10 = button(Frame8, QStringLiteral("重置"), QString(), tw(2000, 380, 1100, 360));
+    Command10 = button(Frame8, QStringLiteral("重置"), QString(), tw(2280, 380, 1100, 360));
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
