@@ -276,10 +276,8 @@ struct Fire_And_Forget {
     const QString* failTitle;
 };
 
-} // namespace
-
 // Send, close, wait, open again (and for some a further wait); nothing is read.
-static void fireAndForget(frmMain& main, const Fire_And_Forget& c, const QString* successText = nullptr)
+void fireAndForget(frmMain& main, const Fire_And_Forget& c, const QString* successText = nullptr)
 {
     main.Timer1->stop();
     try {
@@ -297,6 +295,8 @@ static void fireAndForget(frmMain& main, const Fire_And_Forget& c, const QString
         main.Timer1->start();
     }
 }
+
+} // namespace
 
 void frmMain::EraseIC()
 {
