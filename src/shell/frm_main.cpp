@@ -4,10 +4,13 @@
 #include <QCoreApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTime>
@@ -44,7 +47,22 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     Timer3->setInterval(120);
     connect(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer);
 
-    resize(1100, 760);
+    // Wide enough for a maximised document with its whole burner panel, where the screen allows.
+    QSize size(1320, 800);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize());
+    resize(size);
+}
+
+QString Status_Time_Format(const QLocale& locale)
+{
+    // Some locales (zh_TW among them) write the time of day with the day-period letter
+    // "B", which this Qt prints literally ("B17:05"); the morning/afternoon marker says
+    // the same thing.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    if (format.contains(QLatin1Char('B')) && !format.contains(QLatin1Char('\'')))
+        format.replace(QLatin1Char('B'), QStringLiteral("AP "));
+    return format;
 }
 
 frmMain::~frmMain()
@@ -167,10 +185,11 @@ void frmMain::buildStatusBar()
     sbStatusBar->addPermanentWidget(m_timePanel);
     m_clockTimer = new QTimer(this);
     m_clockTimer->setInterval(1000);
-    auto tick = [this] {
+    const QString timeFormat = Status_Time_Format(QLocale());
+    auto tick = [this, timeFormat] {
         const QDateTime now = QDateTime::currentDateTime();
         m_datePanel->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
-        m_timePanel->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+        m_timePanel->setText(QLocale().toString(now.time(), timeFormat));
     };
     connect(m_clockTimer, &QTimer::timeout, this, tick);
     tick();
@@ -202,6 +221,8 @@ void frmMain::MDIForm_Load()
 {
     Registry* reg = platform().registry;
     ComPort* com = platform().com;
+    // The result poll runs from the start, through the modal administrator dialogs too.
+    if (!m_burnerLinkStarted) Burner_Link_Start();
     // 1-3. Settings key and the burner port number.
     if (reg) reg->createKey(Registry::CurrentUser, kSettingsKey);
     readCommPortSetting();
@@ -269,10 +290,13 @@ void frmMain::Load_New_Document()
 {
     ++Doc_Count;
     auto* doc = new frmDocument;
-    QMdiSubWindow* sub = mdiArea->addSubWindow(doc);
+    QPointer<QMdiSubWindow> sub = mdiArea->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     doc->setWindowTitle(QStringLiteral("SPD_File ") + QString::number(Doc_Count));
     doc->Form_Load();
+    // The load waits for the burner's status with events running: "close all" or "exit"
+    // chosen meanwhile may have closed the new window already.
+    if (!sub) return;
     sub->resize(doc->size() + QSize(0, sub->style()->pixelMetric(QStyle::PM_TitleBarHeight)));
     sub->show();
     mdiArea->setActiveSubWindow(sub);

@@ -10,6 +10,7 @@
 
 class QAction;
 class QLabel;
+class QLocale;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -17,6 +18,9 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 class frmDocument;
+
+// The status bar's time format for a locale, written so that this Qt can print it.
+QString Status_Time_Format(const QLocale& locale);
 
 class frmMain : public QMainWindow, public MainFormApi {
     Q_OBJECT
@@ -77,6 +81,8 @@ public:
     void Auto_Command(bool on) override;
     void SNUM_P_Command() override;
     void SNUM_N_Command() override;
+    // Kept for the burner operations' interface; no control calls it and it does nothing.
+    void dis_prog() {}
 
     // Timers of the burner link.
     void Timer1_Timer();

@@ -24,6 +24,12 @@ int Main(int argc, char** argv)
     QApplication::setApplicationName(kAppTitle);
     QApplication::setOrganizationName(QStringLiteral("Velmondra inc."));
 
+    // Without a configured locale (LANG unset or C), dates and times follow the Taiwanese
+    // conventions of the rest of the program ("2026/12/9"); Qt's C-locale short date
+    // ("9 Dec 2026") does not fit the document's date label.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::Taiwan));
+
     // Qt's own buttons (是/否/取消) in Traditional Chinese, like the rest of the program.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::Taiwan), QStringLiteral("qtbase"), QStringLiteral("_"),

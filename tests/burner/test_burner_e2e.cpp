@@ -85,7 +85,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(sim.start()) << sim.errorText().toStdString();
-        sim.setResultDelayMs(100);
+        // After the gang-copy command's waits (a tenth of 4 s on the fast clock), as a real
+        // run would be: nothing is sent while the PC has the port closed.
+        sim.setResultDelayMs(700);
         savedEnv = qgetenv("MORROWBURN_COM1");
         qputenv("MORROWBURN_COM1", sim.devicePath().toLocal8Bit());
         saved = platform();
@@ -302,6 +304,27 @@ TEST_F(BurnerEndToEnd, StatusReplyFillsThePanelAndTheRights)
     for (QWidget* f : { p->Frame4, p->Frame7, p->Frame8 }) EXPECT_TRUE(f->isVisibleTo(doc));
     EXPECT_TRUE(messageTexts().isEmpty());
     EXPECT_TRUE(sim.state().autoSerial);
+}
+
+TEST_F(BurnerEndToEnd, KeypadLockBoxLocksAndUnlocksTheBurner)
+{
+    Admin_LoggedIn = true;
+    frmDocument* doc = newDocument();
+    BurnerPanel* p = doc->burnerPanel();
+    ASSERT_EQ(BurnerPanel::Check_Value(p->Check4), 0);
+    ASSERT_TRUE(p->Check4->isEnabled());
+    for (const bool lock : { true, false }) {
+        QTest::mouseClick(p->Check4, Qt::LeftButton);
+        ASSERT_TRUE(pumpUntil([&] { return sim.state().keypadLocked == lock && main->Timer1->isActive(); })) << lock;
+        EXPECT_EQ(sim.receivedLetters(), QByteArray(lock ? "Y" : "y"));
+        EXPECT_EQ(p->Command6->isEnabled(), lock);
+        // The burner's own status agrees with the box.
+        main->STATUSIC();
+        ASSERT_TRUE(linkSettled());
+        EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), lock ? 1 : 0);
+        sim.clearLog();
+    }
+    EXPECT_TRUE(messageTexts().isEmpty());
 }
 
 TEST_F(BurnerEndToEnd, GangCopyResultsArriveThroughThePoll)

@@ -232,6 +232,7 @@ TEST_F(BurnerPanelTest, AutoSerialBoxShowsOrHidesTheSerialsBeforeSwitching)
     QTest::mouseClick(panel->Check1, Qt::LeftButton);   // cleared
     settle();
     EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("Auto_Command(off)") }));
+    EXPECT_FALSE(seen.visible);   // hidden before "z" goes out
     EXPECT_FALSE(panel->Label96->isVisible());
     EXPECT_FALSE(panel->Label151->isVisible());
     EXPECT_EQ(seen.serials, QStringList(8, QStringLiteral("00000000")));
@@ -277,6 +278,16 @@ TEST_F(BurnerPanelTest, KeypadBoxActsOnItsValueBeforeTheClick)
     BurnerPanel::Set_Check_Value(panel->Check4, 1);
     settle();
     EXPECT_TRUE(takeCalls().isEmpty());
+
+    // Disabled (no administrator rights): a press neither sends nor unlocks the copy key.
+    panel->Command1->setFocus(Qt::OtherFocusReason);
+    panel->Check4->setEnabled(false);
+    panel->Command6->setEnabled(false);
+    for (Qt::MouseButton b : { Qt::LeftButton, Qt::RightButton }) QTest::mouseClick(panel->Check4, b);
+    settle();
+    EXPECT_TRUE(takeCalls().isEmpty());
+    EXPECT_FALSE(panel->Command6->isEnabled());
+    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 1);
 }
 
 TEST_F(BurnerPanelTest, KeypadHandlerCalledDirectly)
@@ -312,6 +323,13 @@ TEST_F(BurnerPanelTest, DirectionOptionsActOnReceivingTheFocus)
     panel->Option1[0]->setFocus(Qt::TabFocusReason);
     settle();
     EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("SNUM_N_Command") }));
+
+    // Clicking element 0 while it is selected and another control has the focus: "N".
+    panel->Command1->setFocus(Qt::OtherFocusReason);
+    QTest::mouseClick(panel->Option1[0], Qt::LeftButton);
+    settle();
+    EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("SNUM_N_Command") }));
+    EXPECT_TRUE(panel->Option1[0]->isChecked());
 
     // Clicking the option that has the focus already is no new focus.
     QTest::mouseClick(panel->Option1[0], Qt::LeftButton);

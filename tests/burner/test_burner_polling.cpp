@@ -491,6 +491,26 @@ TEST_F(BurnerPolling, NewDocumentAsksForTheStatusWithStatusQuerySet)
     EXPECT_FALSE(main->Timer1->isActive());
 }
 
+TEST_F(BurnerPolling, ClosingAllDocumentsDuringANewDocumentsStatusWaitIsSafe)
+{
+    main->show();
+    main->Load_New_Document();
+    main->Timer2->stop();
+    // "Close all" chosen while the next new document waits for the burner's status.
+    bool closed = false;
+    clock.onProcessEvents = [&] {
+        if (closed) return;
+        closed = true;
+        main->mnuFileCloseAll_Click();
+    };
+    main->Load_New_Document();
+    clock.onProcessEvents = nullptr;
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(main->Documents().isEmpty());
+    main->Load_New_Document();   // the window goes on working
+    EXPECT_EQ(main->Documents().size(), 1);
+}
+
 TEST_F(BurnerPolling, ConnectionMenuAndToolbarAskForTheStatus)
 {
     main->mnuConnection->trigger();

@@ -114,7 +114,7 @@ TEST_F(SimulatedBurnerLink, DownloadThenReadBack)
 
 TEST_F(SimulatedBurnerLink, StatusInBothLayoutsFollowsTheCommands)
 {
-    for (char letter : { Burner_Letter::AutoOn, Burner_Letter::EN_KEY, Burner_Letter::SNUM_N }) send(Burner_Command(letter));
+    for (char letter : { Burner_Letter::AutoOn, Burner_Letter::DIS_KEY, Burner_Letter::SNUM_N }) send(Burner_Command(letter));
     ASSERT_TRUE(sim.waitForFrames(3, 1000));
     sim.modifyState([](BurnerSimulator::State& s) { s.gangCode = "08"; s.version = "2b"; s.currentSerial = "00001234"; });
 
@@ -128,7 +128,7 @@ TEST_F(SimulatedBurnerLink, StatusInBothLayoutsFollowsTheCommands)
     EXPECT_EQ(Gang_Mode_Caption(longStatus->gangCode), QStringLiteral("連片比對88"));
 
     sim.setStatusLayout(BurnerSimulator::StatusLayout::Short);
-    for (char letter : { Burner_Letter::AutoOff, Burner_Letter::DIS_KEY, Burner_Letter::SNUM_P }) send(Burner_Command(letter));
+    for (char letter : { Burner_Letter::AutoOff, Burner_Letter::EN_KEY, Burner_Letter::SNUM_P }) send(Burner_Command(letter));
     ASSERT_TRUE(sim.waitForFrames(7, 1000));
     const QByteArray shortReply = ask(Burner_Letter::Status, 10);
     EXPECT_EQ(shortReply.size(), 10);

@@ -1,6 +1,8 @@
 // The main window through its handlers, with the platform doubles.
 #include <QAction>
 #include <QCoreApplication>
+#include <QLocale>
+#include <QTime>
 #include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -228,3 +230,16 @@ TEST_F(MainWindowTest, LoadTreatsPortAboveFourAsPortOneAndKeepsTheValue)
 }
 
 }  // namespace
+
+TEST(StatusTimeFormat, EveryLocaleGivesATimeWithoutStrayLetters)
+{
+    // zh_TW's short time format uses the day-period letter "B" that Qt prints literally.
+    for (const QLocale& l : { QLocale(QLocale::Chinese, QLocale::Taiwan), QLocale(QLocale::English, QLocale::UnitedStates),
+                              QLocale(QLocale::German, QLocale::Germany), QLocale::c() }) {
+        const QString afternoon = l.toString(QTime(17, 5), Status_Time_Format(l));
+        EXPECT_FALSE(afternoon.contains(QLatin1Char('B'))) << afternoon.toStdString();
+        EXPECT_TRUE(afternoon.contains(QStringLiteral("05"))) << afternoon.toStdString();
+    }
+    const QLocale tw(QLocale::Chinese, QLocale::Taiwan);
+    EXPECT_EQ(tw.toString(QTime(17, 5), Status_Time_Format(tw)), QStringLiteral("下午 5:05"));
+}

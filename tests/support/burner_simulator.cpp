@@ -357,7 +357,7 @@ QByteArray BurnerSimulator::answerFor(char letter, State& s, bool& scheduleResul
         return QByteArray();
     case Burner_Letter::EN_KEY:
     case Burner_Letter::DIS_KEY:
-        s.keypadLocked = letter == Burner_Letter::EN_KEY;
+        s.keypadLocked = letter == Burner_Letter::DIS_KEY;
         return QByteArray();
     case Burner_Letter::SNUM_P:
     case Burner_Letter::SNUM_N:

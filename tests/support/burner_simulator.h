@@ -12,7 +12,7 @@
 //   "e"           buffer filled with the erase value (0x00: the panel says "清除 (00)")
 //   "r"           buffer := module;  "c": module := buffer;  "v": compares the two
 //   "a" / "z"     automatic serial numbers on / off
-//   "y" / "Y"     keypad locked / unlocked
+//   "y" / "Y"     keypad unlocked / locked (the panel's lock box sends "Y" when ticked)
 //   "n" / "N"     serial numbers run low to high / high to low
 //   "m"           after the result delay, a result frame (long layout) with the
 //                 configured failed sockets; passing sockets take serial numbers when
@@ -74,7 +74,7 @@ public:
     void setStatusLayout(StatusLayout layout);
     void setReplyMode(ReplyMode mode, int shortLength = 100);
     void setReplyDelayMs(int ms);                 // before each answer (default 0)
-    void setResultDelayMs(int ms);                // from "m" to its result frame (default 300)
+    void setResultDelayMs(int ms);                // from "m" to its result frame (default 5000)
     void setCustomReply(char letter, const QByteArray& reply);
     void clearCustomReplies();
     // Bytes sent to the PC at once, unasked (a result frame, noise, half a frame).
@@ -132,7 +132,9 @@ private:
     ReplyMode mode_ = ReplyMode::Normal;
     int shortLength_ = 100;
     int replyDelayMs_ = 0;
-    int resultDelayMs_ = 300;
+    // A gang run takes a few seconds: the result comes after the PC, which closes the port
+    // for the command's waits (4 s), has opened it again.
+    int resultDelayMs_ = 5000;
     QMap<char, QByteArray> customReplies_;
     std::vector<Pending> pending_;
     QByteArray output_;          // due bytes not yet accepted by the pseudo-terminal

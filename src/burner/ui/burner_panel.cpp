@@ -273,7 +273,8 @@ bool BurnerPanel::eventFilter(QObject* watched, QEvent* event)
     // The keypad and direction commands wait with the event loop running. They are run
     // once the press or focus change has been handled, with the state the control had
     // when it happened, so the box and the options take the click normally meanwhile.
-    if (watched == Check4 && event->type() == QEvent::MouseButtonPress) {
+    // A disabled box (no administrator rights) still receives presses here; it must not act.
+    if (watched == Check4 && event->type() == QEvent::MouseButtonPress && Check4->isEnabled()) {
         const int valueBefore = Check_Value(Check4);
         QMetaObject::invokeMethod(this, [this, valueBefore] { Check4_Act(valueBefore); }, Qt::QueuedConnection);
     } else if (event->type() == QEvent::FocusIn && (watched == Option1[0] || watched == Option1[1])) {

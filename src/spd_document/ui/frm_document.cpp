@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLocale>
+#include <QPointer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -106,9 +107,14 @@ frmDocument::frmDocument(QWidget* parent) : QWidget(parent)
     Frame9 = new QGroupBox(QStringLiteral("Checksum  /  CRC"), m_burner->Frame4);
     Frame9->setGeometry(m_burner->frame9Area());
     const QString optCaptions[3] = { QStringLiteral("Checksum"), QStringLiteral("CRC (0-125)"), QStringLiteral("None") };
+    // Side by side, each as wide as its caption needs.
+    int optX = twipsToPixels(120);
     for (int i = 0; i < 3; ++i) {
-        Optcrc[static_cast<size_t>(i)] = new QRadioButton(optCaptions[i], Frame9);
-        Optcrc[static_cast<size_t>(i)]->setGeometry(tw(120 + 1300 * i, 360, 1280, 300));
+        QRadioButton* b = new QRadioButton(optCaptions[i], Frame9);
+        Optcrc[static_cast<size_t>(i)] = b;
+        const int w = b->sizeHint().width() + twipsToPixels(60);
+        b->setGeometry(optX, twipsToPixels(360), w, twipsToPixels(300));
+        optX += w + twipsToPixels(60);
         Optcrc[static_cast<size_t>(i)]->installEventFilter(this);
         connect(Optcrc[static_cast<size_t>(i)], &QRadioButton::clicked, this, [this, i] { Optcrc_Click(i); });
     }
@@ -122,6 +128,8 @@ frmDocument::frmDocument(QWidget* parent) : QWidget(parent)
         m_burner->Frame4->resize(m_burner->Frame4->width(), f5.bottom() + twipsToPixels(120));
     Check3 = new QCheckBox(QStringLiteral("Secrity on SPD(7F)"), Frame5);
     Check3->setGeometry(tw(360, 1680, 1815, 255));
+    // Nothing stands right of it in its row: let it take the width its caption needs.
+    Check3->resize(std::max(Check3->width(), Check3->sizeHint().width()), Check3->height());
     Check2 = new QCheckBox(QStringLiteral("燒錄日期碼"), Frame5);
     Check2->setGeometry(tw(360, 1920, 1215, 255));
     Label99 = new QLabel(QStringLiteral("00"), Frame5);
@@ -179,10 +187,13 @@ void frmDocument::Form_Load()
     // 9. Ask the burner for its status; its reply is read by the main window's status reader.
     Timer1->start();
     if (Main_Form) {
+        // The wait for the reply runs events: the window may be closed before it ends.
+        QPointer<frmDocument> self(this);
         Status_Query = 1;
         Main_Form->StopTimer2();
         Main_Form->STATUSIC();
         Status_Query = 0;
+        if (!self) return;
     }
     // 10. Without administrator rights the protected bytes 0-63 show red text and neither
     // the hex entry nor the row fill is available until a byte of 64 or more is chosen.
