@@ -132,6 +132,15 @@ public:
     std::function<void()> m_showWizard;
     std::function<void()> m_warezSet;
 
+    // ---- SPD wizard hand-off and encoders (frm_main_wizard.cpp): members added here ----
+    void warez_set();
+    void ddr2_set();
+    void ddr3_set();
+    // ---- end of wizard members ----
+
+    // ---- report printing (frm_main_print.cpp): members added here ----
+    // ---- end of report printing members ----
+
     // ---- files, recent files, administrator dialogs, settings, About (frm_main_files.cpp,
     // frm_main_dialogs.cpp): members added here ----
     // Recent files: puts a path at the top of the list; writes the list to the registry.
