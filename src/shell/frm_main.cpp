@@ -372,11 +372,16 @@ void frmMain::mnuFileWarez_Click()
 {
     Warez_OK = false;
     Warez_Param.fill(0);
-    if (m_showWizard) m_showWizard();
+    Show_Warez_Wizard();
     if (!Warez_OK) return;
+    // The image goes into the new document only: should that one be closed while its load
+    // waits for the burner, no other document may be painted, overwritten or marked.
+    const QList<frmDocument*> before = Documents();
     Load_New_Document();
-    if (m_warezSet) m_warezSet();
-    if (frmDocument* doc = ActiveForm()) doc->Set_form_chang(true);
+    frmDocument* doc = ActiveForm();
+    if (!doc || before.contains(doc)) return;
+    warez_set();
+    if ((doc = ActiveForm())) doc->Set_form_chang(true);
 }
 
 void frmMain::mnuConnection_Click() { STATUSIC(); }

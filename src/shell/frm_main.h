@@ -128,17 +128,23 @@ public:
 
     int32_t Doc_Count = 0;
 
-    // Set by the wizard: shows the wizard modally, and writes its image into the active document.
-    std::function<void()> m_showWizard;
-    std::function<void()> m_warezSet;
-
     // ---- SPD wizard hand-off and encoders (frm_main_wizard.cpp): members added here ----
     void warez_set();
     void ddr2_set();
     void ddr3_set();
+    // Shows a new wizard window modally; its Finish leaves Warez_OK set.
+    void Show_Warez_Wizard();
     // ---- end of wizard members ----
 
     // ---- report printing (frm_main_print.cpp): members added here ----
+    // The report pages for the active document, printed on the printer of the running
+    // print command; outside a print command there is no printer and they print nothing.
+    void SDR_PRINTER();
+    void DDR_PRINTER();
+    void DDR2_PRINTER();
+    void DDR3_PRINTER();
+    // The printer chosen in the print command's dialog, while the command runs.
+    class Printer* m_reportPrinter = nullptr;
     // ---- end of report printing members ----
 
     // ---- files, recent files, administrator dialogs, settings, About (frm_main_files.cpp,

@@ -15,6 +15,7 @@
 #include "shell/frm_main.h"
 #include "spd_document/byte_names.h"
 #include "spd_document/globals.h"
+#include "spd_document/ui/byte_grid.h"
 #include "spd_document/ui/frm_document.h"
 #include "support/platform_fixture.h"
 
@@ -159,12 +160,17 @@ TEST_F(MainWindowTest, WizardCancelledCreatesNothingFinishedCreatesModifiedDocum
     EXPECT_TRUE(main->Documents().isEmpty());
     EXPECT_EQ(Warez_Param[3], 0);
 
-    int encoded = 0;
-    main->m_showWizard = [] { Warez_OK = true; };
-    main->m_warezSet = [&] { ++encoded; };
+    ASSERT_EQ(dialogs.callsOf(FakeDialogs::ModalCall).size(), 1);
+    EXPECT_EQ(dialogs.callsOf(FakeDialogs::ModalCall)[0].dialogClass, "Frmwarez1");
+
+    // The wizard ends with Finish; the hand-off paints the new document's cells.
+    dialogs.onModal = [](QDialog*) {
+        Warez_OK = true;
+        return 1;
+    };
     main->mnuFileWarez_Click();
     ASSERT_EQ(main->Documents().size(), 1);
-    EXPECT_EQ(encoded, 1);
+    EXPECT_EQ(main->ActiveForm()->grid->backColor(0), Color_Diff);
     EXPECT_EQ(main->ActiveForm()->windowTitle(), "SPD_File 1*");
 }
 

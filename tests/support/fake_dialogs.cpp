@@ -74,7 +74,11 @@ std::unique_ptr<Printer> FakeDialogs::choosePrinter(const QString& title)
     calls << c;
     if (!takeOr(printerAnswers, defaultPrinterChosen))
         return nullptr;
-    return std::make_unique<FakePrinter>(printerLog);
+    if (makePrinter)
+        return makePrinter();
+    auto printer = std::make_unique<FakePrinter>(printerLog);
+    printer->failAtLine = printerFailAtLine;
+    return printer;
 }
 
 int FakeDialogs::showModal(QDialog* dialog)

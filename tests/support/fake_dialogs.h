@@ -49,6 +49,11 @@ public:
     QString defaultFileAnswer;          // "" = Cancel
     QList<bool> printerAnswers;         // true = a printer is chosen
     bool defaultPrinterChosen = true;
+    // A chosen printer fails at this line (see FakePrinter::failAtLine); -1 never.
+    int printerFailAtLine = -1;
+    // When set, makes the printer that a chosen answer hands out (e.g. a real PDF printer)
+    // instead of the FakePrinter writing into printerLog.
+    std::function<std::unique_ptr<Printer>()> makePrinter;
     std::function<int(QDialog*)> onModal;
     int modalDefault = 0;
     // Called for each message box before it answers (e.g. to look at the window behind it).

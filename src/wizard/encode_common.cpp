@@ -1,0 +1,97 @@
+#include "wizard/encode_common.h"
+
+#include "wizard/wizard_lists.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace wizard {
+
+uint8_t Clamp_Byte(long long value)
+{
+    if (value < 0) return 0;
+    if (value > 255) return 255;
+    return static_cast<uint8_t>(value);
+}
+
+void Add_Write(Byte_Writes& writes, int index, long long value)
+{
+    writes.push_back(Byte_Write{ static_cast<int16_t>(index), Clamp_Byte(value) });
+}
+
+void Add_Writes(Byte_Writes& writes, const Byte_Writes& more)
+{
+    writes.reserve(writes.size() + more.size());
+    for (const Byte_Write& w : more) writes.push_back(w);
+}
+
+std::optional<int> Hex_Digit_Worth(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') return u - u'0';
+    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+    return std::nullopt;
+}
+
+uint8_t Id_Pair_Byte(QChar high, std::optional<QChar> low)
+{
+    int value = Hex_Digit_Worth(high).value_or(0) * 16;
+    if (low) value += Hex_Digit_Worth(*low).value_or(0);
+    return static_cast<uint8_t>(value);
+}
+
+Byte_Writes Part_Number_Writes(const QString& text, int firstByte)
+{
+    // Counted in characters, so a character outside the basic plane takes one byte too.
+    const QList<uint> chars = text.toUcs4();
+    const int m = std::min<int>(static_cast<int>(chars.size()), kPartNumberLength);
+    Byte_Writes writes;
+    for (int k = 0; k < m; ++k) {
+        const uint c = chars[k];
+        Add_Write(writes, firstByte + k, c <= 0xFF ? c : uint('?'));
+    }
+    return writes;
+}
+
+namespace {
+
+// Latency of an item token such as "2.5T", in half clocks; nullopt for anything else.
+std::optional<int> halfClocks(const QString& token)
+{
+    if (!token.endsWith(QLatin1Char('T'))) return std::nullopt;
+    bool ok = false;
+    const double clocks = token.chopped(1).toDouble(&ok);
+    if (!ok) return std::nullopt;
+    return static_cast<int>(clocks * 2 + 0.5);
+}
+
+// JEDEC bit of a latency (in half clocks) in the CAS-latency byte of a memory type.
+int latencyBit(int memType, int half)
+{
+    switch (memType) {
+    case Warez_SDRAM: return half / 2 - 1;   // CL1 bit 0 ... CL7 bit 6
+    case Warez_DDR: return half - 2;         // CL1 bit 0, CL1.5 bit 1 ... CL3.5 bit 5
+    case Warez_DDR2: return half / 2;        // CL2 bit 2 ... CL6 bit 6
+    case Warez_DDR3: return half / 2 - 4;    // CL4 bit 0 ... CL11 bit 7
+    default: return -1;
+    }
+}
+
+} // namespace
+
+std::optional<uint8_t> Cas_Latency_Mask(int memType, int position)
+{
+    const QStringList items = Timing_List_Items(memType, Timing_List::tCL);
+    if (position < 0 || position >= items.size()) return std::nullopt;
+    uint8_t mask = 0;
+    for (const QString& token : items[position].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const auto half = halfClocks(token);
+        if (!half) continue;
+        const int bit = latencyBit(memType, *half);
+        if (bit >= 0 && bit <= 7) mask = static_cast<uint8_t>(mask | (1u << bit));
+    }
+    return mask;
+}
+
+} // namespace wizard

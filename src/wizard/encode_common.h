@@ -1,0 +1,53 @@
+#pragma once
+// Building blocks shared by the two wizard encoders. The image bytes are first composed as
+// an ordered list of writes without touching a document, so every step can be checked on
+// its own; the encoders then play the lists into the active document one byte at a time.
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace wizard {
+
+// The wizard record's sixteen integers (Warez_Param), by value or by reference.
+using Warez_Params = std::array<int16_t, 16>;
+
+// One Value_Chang call: byte number and value.
+struct Byte_Write {
+    int16_t index;
+    uint8_t value;
+    bool operator==(const Byte_Write& other) const { return index == other.index && value == other.value; }
+};
+using Byte_Writes = std::vector<Byte_Write>;
+
+// Appends one write; values outside 0-255 are held at the nearest end of the byte.
+void Add_Write(Byte_Writes& writes, int index, long long value);
+// Appends all writes of `more` in their order.
+void Add_Writes(Byte_Writes& writes, const Byte_Writes& more);
+
+// A value held within 0-255.
+uint8_t Clamp_Byte(long long value);
+
+// Worth of a hexadecimal digit: '0'-'9' 0-9, 'A'-'F' and 'a'-'f' 10-15; nullopt otherwise.
+std::optional<int> Hex_Digit_Worth(QChar c);
+
+// A manufacturer-ID pair as one byte: the first character is the high digit (0 when it is
+// no hex digit); the second character adds its worth when it is a hex digit. A missing
+// second character (the last pair of an odd-length text) adds nothing.
+uint8_t Id_Pair_Byte(QChar high, std::optional<QChar> low);
+
+// The module part number takes at most this many characters (bytes 73-90, DDR3 128-145).
+constexpr int kPartNumberLength = 18;
+
+// The part number's characters as bytes from `firstByte` on: its first 18 characters, each
+// as its Latin-1 code; a character beyond Latin-1 is stored as '?'. Nothing is padded.
+Byte_Writes Part_Number_Writes(const QString& text, int firstByte);
+
+// The CAS-latency mask of the tCL item at `position` of the memory type's list (1 SDRAM,
+// 2 DDR, 3 DDR2, 4 DDR3): one bit for every latency the item names, at the JEDEC bit of
+// that latency for the type (SDRAM: CL1 bit 0; DDR: CL1 bit 0 in half-clock steps;
+// DDR2: CL2 bit 2; DDR3: CL4 bit 0 of byte 14). nullopt when the position has no item.
+std::optional<uint8_t> Cas_Latency_Mask(int memType, int position);
+
+} // namespace wizard

@@ -1,0 +1,104 @@
+#include "wizard/speed_rows_ddr2.h"
+
+#include <cmath>
+
+namespace wizard {
+
+namespace {
+
+// The bytes each family writes from its constant row, in write order, and the row values
+// of its four grades in the same order.
+constexpr int kSdramBytes[12] = { 9, 10, 23, 24, 25, 26, 28, 32, 33, 34, 35, 41 };
+constexpr uint8_t kSdramRows[4][12] = {
+    { 0xF0, 0x70, 0xA0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 66 MHz
+    { 0xA0, 0x60, 0xA0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 100 MHz
+    { 0x75, 0x54, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 133 MHz
+    { 0x60, 0x3C, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 166 MHz
+};
+
+constexpr int kDdrBytes[18] = { 9, 10, 15, 23, 24, 25, 26, 28, 32, 33, 34, 35, 41, 42, 43, 44, 45, 47 };
+constexpr uint8_t kDdrRows[4][18] = {
+    { 0xA0, 0x80, 1, 0xA0, 0x75, 0, 0, 60, 0xA0, 0xA0, 0x50, 0x50, 65, 120, 0x34, 50, 0x75, 1 },         // 200 MHz
+    { 0x75, 0x75, 1, 0xA0, 0x75, 0, 0, 60, 0xA0, 0xA0, 0x50, 0x50, 65, 120, 0x34, 50, 0x75, 1 },         // 266 MHz
+    { 0x60, 0x70, 1, 0x75, 0x70, 0, 0, 48, 0x80, 0x80, 0x45, 0x45, 60, 120, 0x30, 45, 0x55, 1 },         // 333 MHz
+    { 0x50, 0x70, 1, 0x60, 0x70, 0x75, 0x75, 40, 0x60, 0x60, 0x40, 0x40, 55, 70, 0x30, 40, 0x50, 1 },    // 400 MHz
+};
+
+constexpr int kDdr2Bytes[23] = { 9, 10, 22, 23, 24, 25, 26, 28, 32, 33, 34, 35,
+                                 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46 };
+constexpr uint8_t kDdr2Rows[4][23] = {
+    { 0x50, 0x60, 0x01, 0x50, 0x60, 0, 0, 40, 0x35, 0x47, 0x15, 0x27,
+      60, 40, 30, 0, 0, 55, 105, 0x80, 35, 45, 45 },                     // 400 MHz
+    { 0x3D, 0x50, 0x01, 0x50, 0x50, 0, 0, 30, 0x25, 0x2D, 0x10, 0x22,
+      60, 30, 30, 0, 0, 60, 105, 0x80, 30, 40, 0 },                      // 533 MHz
+    { 0x30, 0x45, 0x03, 0x3D, 0x45, 0x50, 0x45, 24, 0x20, 0x27, 0x05, 0x17,
+      60, 30, 30, 0, 0, 60, 105, 0x80, 24, 36, 0 },                      // 667 MHz
+    { 0x25, 0x40, 0x03, 0x3D, 0x40, 0, 0, 20, 0x20, 0x27, 0x05, 0x17,
+      60, 30, 30, 0, 0x30, 57, 105, 0x80, 20, 30, 0 },                   // 800 MHz: tRC 57.5 ns
+};
+
+// tRP and tRCD of one grade: the value for each clock count the grade knows (2 clocks
+// first), and the values any other count takes for byte 27 and for byte 29. SDRAM counts
+// whole ns (floored), DDR and DDR2 quarter ns.
+struct Clock_Row {
+    double tck;
+    int lastCount;          // counts 2..lastCount have their own value
+    uint8_t counted[5];
+    uint8_t other27;
+    uint8_t other29;
+};
+
+constexpr Clock_Row kClockRows[12] = {
+    { 15, 3, { 30, 45 }, 60, 60 },
+    { 10, 3, { 20, 30 }, 40, 40 },
+    { 7.5, 3, { 15, 22 }, 30, 30 },
+    { 6, 3, { 12, 18 }, 24, 24 },
+    { 10, 5, { 80, 120, 160, 200 }, 120, 120 },
+    { 7.5, 5, { 60, 90, 120, 150 }, 90, 90 },
+    { 6, 5, { 48, 72, 96, 120 }, 72, 72 },
+    { 5, 5, { 40, 60, 80, 100 }, 60, 76 },            // other tRCD: 19 ns
+    { 5, 6, { 40, 60, 80, 100, 120 }, 60, 80 },       // other tRP: 3 clocks, other tRCD: 4
+    { 3.75, 6, { 30, 45, 60, 75, 90 }, 60, 60 },
+    { 3, 6, { 24, 36, 48, 60, 72 }, 48, 48 },
+    { 2.5, 6, { 20, 30, 40, 50, 60 }, 40, 40 },
+};
+
+template <size_t N>
+void addRow(Byte_Writes& writes, const int (&bytes)[N], const uint8_t (&values)[N])
+{
+    for (size_t i = 0; i < N; ++i) Add_Write(writes, bytes[i], values[i]);
+}
+
+uint8_t clockByte(const Clock_Row& row, int count, uint8_t other)
+{
+    if (count >= 2 && count <= row.lastCount) return row.counted[count - 2];
+    return other;
+}
+
+bool knownGrade(int grade) { return grade >= 1 && grade <= 12; }
+
+} // namespace
+
+Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param)
+{
+    const int grade = param[1];
+    Byte_Writes writes;
+    if (!knownGrade(grade)) return writes;
+
+    const int column = (grade - 1) % 4;
+    if (grade <= 4)
+        addRow(writes, kSdramBytes, kSdramRows[column]);
+    else if (grade <= 8)
+        addRow(writes, kDdrBytes, kDdrRows[column]);
+    else
+        addRow(writes, kDdr2Bytes, kDdr2Rows[column]);
+
+    const Clock_Row& row = kClockRows[grade - 1];
+    Add_Write(writes, 27, clockByte(row, param[7], row.other27));
+    Add_Write(writes, 29, clockByte(row, param[8], row.other29));
+    // tRAS in whole ns; a product beyond a byte is held at 0 or 255.
+    Add_Write(writes, 30, static_cast<long long>(std::floor(param[9] * row.tck)));
+    return writes;
+}
+
+} // namespace wizard

@@ -1,0 +1,15 @@
+#pragma once
+// The speed-dependent bytes of an SDRAM, DDR or DDR2 image: one fixed row of cycle, access,
+// setup/hold and refresh times per speed-grade code 1 to 12, plus tRP (byte 27), tRCD
+// (byte 29) and tRAS (byte 30) from the clock counts chosen in the wizard.
+#include "wizard/encode_common.h"
+
+namespace wizard {
+
+// The writes for the grade in Warez_Param(1), in order: the grade's constant row, then
+// bytes 27 (tRP from element 7), 29 (tRCD from element 8) and 30 (tRAS from element 9,
+// whole ns, floored; held within 0-255). The memory type takes no part: the grade alone
+// picks its family's row. A grade outside 1..12 gives no writes.
+Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param);
+
+} // namespace wizard

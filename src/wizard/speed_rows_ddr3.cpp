@@ -1,0 +1,78 @@
+#include "wizard/speed_rows_ddr3.h"
+
+#include "wizard/wizard_lists.h"
+
+namespace wizard {
+
+namespace {
+
+// One DDR3 grade: tCK and the fixed timings in 1/8 ns, and the defaults that stand when the
+// wizard's clock counts are out of range.
+struct Ddr3_Row {
+    uint8_t tck;         // byte 12
+    uint8_t taa;         // byte 16
+    uint8_t trrd;        // byte 19
+    uint8_t trcLow;      // byte 23; tRC is 256 more (upper nibble 1 in byte 21)
+    uint8_t tfawHigh;    // byte 28
+    uint8_t tfawLow;     // byte 29
+    uint8_t trp;         // byte 20 default
+    uint8_t trcd;        // byte 18 default
+    uint8_t rasRcHigh;   // byte 21 default
+    uint8_t trasLow;     // byte 22 default
+};
+
+constexpr Ddr3_Row kRows[4] = {
+    { 20, 120, 80, 164, 1, 64, 120, 120, 17, 44 },    // 800 MHz
+    { 15, 105, 60, 149, 1, 44, 105, 105, 17, 44 },    // 1066 MHz
+    { 12, 96, 48, 128, 0, 240, 96, 96, 17, 32 },      // 1333 MHz
+    { 10, 80, 40, 90, 1, 200, 100, 90, 16, 240 },     // 1600 MHz
+};
+
+constexpr int kFirstGrade = 13;
+
+bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+
+} // namespace
+
+Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
+{
+    const int grade = param[1];
+    Byte_Writes writes;
+    if (!inRange(grade, kFirstGrade, kFirstGrade + 3)) return writes;
+    const Ddr3_Row& row = kRows[grade - kFirstGrade];
+    const int t = row.tck;
+
+    Add_Write(writes, 12, row.tck);
+    Add_Write(writes, 16, row.taa);
+    Add_Write(writes, 19, row.trrd);
+    Add_Write(writes, 23, row.trcLow);
+    Add_Write(writes, 28, row.tfawHigh);
+    Add_Write(writes, 29, row.tfawLow);
+
+    // Each timing first gets the grade's default, then the chosen count when it is valid.
+    Add_Write(writes, 20, row.trp);
+    if (inRange(param[7], 4, 10)) Add_Write(writes, 20, param[7] * t);
+    Add_Write(writes, 18, row.trcd);
+    if (inRange(param[8], 4, 10)) Add_Write(writes, 18, param[8] * t);
+
+    Add_Write(writes, 21, row.rasRcHigh);
+    Add_Write(writes, 22, row.trasLow);
+    if (inRange(param[9], 12, 24)) {
+        const int v = param[9] * t;
+        Add_Write(writes, 21, 16 + v / 256);   // tRC upper nibble 1, tRAS upper nibble
+        Add_Write(writes, 22, v % 256);
+    }
+    return writes;
+}
+
+Byte_Writes Ddr3_Cas_Latency_Writes(const Warez_Params& param)
+{
+    Byte_Writes writes;
+    const auto mask = Cas_Latency_Mask(Warez_DDR3, param[6]);
+    if (!mask) return writes;
+    Add_Write(writes, 15, 0);
+    Add_Write(writes, 14, *mask);
+    return writes;
+}
+
+} // namespace wizard

@@ -1,0 +1,289 @@
+// The wizard window through its handlers and controls: pages, buttons, the speed and
+// timing choices, and what each page leaves in the wizard record.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "spd_document/globals.h"
+#include "support/platform_fixture.h"
+#include "wizard/ui/frmwarez1.h"
+#include "wizard/wizard_lists.h"
+
+namespace {
+
+QStringList items(const QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+    return out;
+}
+
+class WizardWindowTest : public PlatformFixture {
+protected:
+    // A fresh window on a cleared record, as the menu opens it.
+    void reopen()
+    {
+        Warez_Param.fill(0);
+        w = std::make_unique<Frmwarez1>();
+    }
+    std::vector<Wizard_Frame> shownFrames() const
+    {
+        std::vector<Wizard_Frame> out;
+        for (int i = 0; i < Wizard_Frame_Count; ++i)
+            if (w->frame(static_cast<Wizard_Frame>(i))->isVisibleTo(w.get())) out.push_back(static_cast<Wizard_Frame>(i));
+        return out;
+    }
+    // Enabled buttons: C(ancel) B(ack) N(ext) F(inish), "-" when disabled.
+    std::string buttons() const
+    {
+        std::string s;
+        s += w->Command1->isEnabled() ? 'C' : '-';
+        s += w->Command2->isEnabled() ? 'B' : '-';
+        s += w->Command3->isEnabled() ? 'N' : '-';
+        s += w->Command4->isEnabled() ? 'F' : '-';
+        return s;
+    }
+    std::array<QRadioButton*, 4>& grades(int type)
+    {
+        std::array<QRadioButton*, 4>* groups[4] = { &w->optRamTypeSDR, &w->optRamTypeDDR, &w->optRamTypeDDR2,
+                                                    &w->optRamTypeDDR3 };
+        return *groups[type - 1];
+    }
+    // Memory type 1..4 and Next; then, when given, speed option `grade` and Next again.
+    void choose(int type, int grade = -1)
+    {
+        w->optRamType[static_cast<size_t>(type - 1)]->setChecked(true);
+        w->Command3_Click();
+        if (grade < 0) return;
+        grades(type)[static_cast<size_t>(grade)]->setChecked(true);
+        w->Command3_Click();
+    }
+    void back(int times)
+    {
+        for (int i = 0; i < times; ++i) w->Command2_Click();
+    }
+    QStringList timingChoices() const
+    {
+        return { w->cbotcl->currentText(), w->cbotrcd->currentText(), w->cbotrp->currentText(),
+                 w->cbotras->currentText() };
+    }
+
+    std::unique_ptr<Frmwarez1> w = std::make_unique<Frmwarez1>();
+};
+
+TEST_F(WizardWindowTest, OpensOnTheMemoryTypePage)
+{
+    EXPECT_EQ(w->windowTitle(), "SPD 精靈");
+    EXPECT_EQ(w->Frame1->title(), "模組種類");
+    EXPECT_EQ(w->FraDDR3freq->title(), "DDR3模組速度");
+    EXPECT_EQ(w->optRamTypeDDR2[2]->text(), "667 MHz(PC2-5200) ");
+    EXPECT_EQ(w->fraInfo->title(), "模組製造資訊");
+    EXPECT_EQ(QStringList({ w->Command1->text(), w->Command2->text(), w->Command3->text(), w->Command4->text() }),
+              QStringList({ "取 消", "上一步", "下一步", "完 成" }));
+    EXPECT_TRUE(w->optRamType[0]->isChecked());
+    EXPECT_EQ(shownFrames(), std::vector<Wizard_Frame>{ Wizard_Frame::Frame1 });
+    EXPECT_EQ(buttons(), "C-N-");
+    EXPECT_EQ(w->Text1->text(), "Text1");
+    EXPECT_EQ(w->Text2->text(), "Text2");
+}
+
+// Next to the last page and Back to the first: one page frame at a time, the buttons of
+// each page, and disabled buttons that do nothing when their handler is called.
+TEST_F(WizardWindowTest, PagesAndButtonsBothWays)
+{
+    struct Step {
+        void (Frmwarez1::*click)();
+        Wizard_Frame frame;
+        const char* buttons;
+    };
+    const Step road[] = {
+        { &Frmwarez1::Command2_Click, Wizard_Frame::Frame1, "C-N-" },
+        { &Frmwarez1::Command4_Click, Wizard_Frame::Frame1, "C-N-" },
+        { &Frmwarez1::Command3_Click, Wizard_Frame::FraDDRFreq, "CBN-" },
+        { &Frmwarez1::Command3_Click, Wizard_Frame::fraDramIC, "CBN-" },
+        { &Frmwarez1::Command3_Click, Wizard_Frame::fraDramTime, "CBN-" },
+        { &Frmwarez1::Command3_Click, Wizard_Frame::fraInfo, "CB-F" },
+        { &Frmwarez1::Command3_Click, Wizard_Frame::fraInfo, "CB-F" },
+        { &Frmwarez1::Command2_Click, Wizard_Frame::fraDramTime, "CBN-" },
+        { &Frmwarez1::Command4_Click, Wizard_Frame::fraDramTime, "CBN-" },
+        { &Frmwarez1::Command2_Click, Wizard_Frame::fraDramIC, "CBN-" },
+        { &Frmwarez1::Command2_Click, Wizard_Frame::FraDDRFreq, "CBN-" },
+        { &Frmwarez1::Command2_Click, Wizard_Frame::Frame1, "C-N-" },
+    };
+    w->optRamType[1]->setChecked(true);
+    for (size_t n = 0; n < std::size(road); ++n) {
+        (w.get()->*road[n].click)();
+        EXPECT_EQ(shownFrames(), std::vector<Wizard_Frame>{ road[n].frame }) << "step " << n;
+        EXPECT_EQ(buttons(), road[n].buttons) << "step " << n;
+    }
+    EXPECT_EQ(w->pages().Page_Counter, 0);
+    EXPECT_FALSE(Warez_OK);
+    EXPECT_TRUE(w->optRamType[1]->isChecked());
+    EXPECT_EQ(Warez_Param[0], 2);
+}
+
+TEST_F(WizardWindowTest, SpeedGradesAndTheirTimings)
+{
+    // First run with DDR2: the first grade, and its timings on page 3.
+    choose(3);
+    EXPECT_EQ(shownFrames(), std::vector<Wizard_Frame>{ Wizard_Frame::FraDDR2Freq });
+    EXPECT_TRUE(w->optRamTypeDDR2[0]->isChecked());
+    w->Command3_Click();
+    EXPECT_EQ(Warez_Param[1], 9);
+    EXPECT_EQ(timingChoices(), QStringList({ "4T", "4T", "4T", "12T" }));
+
+    // Another type starts at its first grade, with its own items only.
+    back(2);
+    choose(2);
+    EXPECT_TRUE(w->optRamTypeDDR[0]->isChecked());
+    w->optRamTypeDDR[2]->setChecked(true);
+    // A grade of the type survives Back and Next, and no list fills twice.
+    for (int i = 0; i < 3; ++i) {
+        w->Command3_Click();
+        back(1);
+    }
+    EXPECT_TRUE(w->optRamTypeDDR[2]->isChecked());
+    w->Command3_Click();
+    EXPECT_EQ(Warez_Param[1], 7);
+    EXPECT_EQ(items(w->cbotcl), Timing_List_Items(2, Timing_List::tCL));
+    EXPECT_EQ(items(w->cbotras), Timing_List_Items(2, Timing_List::tRAS));
+    EXPECT_EQ(items(w->CboDataWidth), QStringList({ "x 4", "x 8", "x 16" }));
+
+    // DDR3 1333 MHz, then SDRAM: the stored 15 is no SDRAM grade.
+    back(2);
+    choose(4, 2);
+    EXPECT_EQ(Warez_Param[1], 15);
+    back(2);
+    choose(1);
+    EXPECT_TRUE(w->optRamTypeSDR[0]->isChecked());
+    w->Command3_Click();
+    EXPECT_EQ(Warez_Param[1], 1);
+}
+
+TEST_F(WizardWindowTest, TimingChoicesBecomeClocks)
+{
+    // 166 MHz SDRAM has no usual timings: nothing chosen reads as one clock below the list.
+    choose(1, 3);
+    w->Command3_Click();
+    EXPECT_EQ(timingChoices(), QStringList({ "", "", "", "" }));
+    EXPECT_GT(w->cbotcl->count(), 0);
+    w->Command3_Click();
+    EXPECT_EQ((std::array<int16_t, 4>{ Warez_Param[6], Warez_Param[7], Warez_Param[8], Warez_Param[9] }),
+              (std::array<int16_t, 4>{ -1, 1, 1, 3 }));
+
+    reopen();
+    choose(2, 0);
+    w->Command3_Click();
+    w->cbotcl->setCurrentIndex(7);    // "2T 2.5T"
+    w->cbotrp->setCurrentIndex(0);    // 2T
+    w->cbotrcd->setCurrentIndex(3);   // 5T
+    w->cbotras->setCurrentIndex(7);   // 12T
+    w->Command3_Click();
+    EXPECT_EQ((std::array<int16_t, 4>{ Warez_Param[6], Warez_Param[7], Warez_Param[8], Warez_Param[9] }),
+              (std::array<int16_t, 4>{ 7, 2, 5, 12 }));
+}
+
+// The user's width choice, and every return to the page, refill size and sides with the
+// type's preselection.
+TEST_F(WizardWindowTest, WidthChoiceAndReturnResetSizeAndSides)
+{
+    const char* sizes[4] = { "16 Mb", "32 Mb", "64 Mb", "64 Mb" };
+    for (int type = 1; type <= 4; ++type) {
+        reopen();
+        choose(type, 0);
+        EXPECT_EQ(w->CboSize->currentText(), sizes[type - 1]);
+        w->CboSize->setCurrentIndex(5);
+        w->CboSide->setCurrentIndex(1);
+        QTest::keyClick(w->CboDataWidth, Qt::Key_Down);   // the user's choice: "x 16"
+        EXPECT_EQ(w->CboDataWidth->currentText(), "x 16");
+        EXPECT_EQ(w->CboSize->currentText(), sizes[type - 1]) << type;
+        EXPECT_EQ(w->CboSide->currentText(), "Single Side");
+        EXPECT_EQ(items(w->CboSize).size(), 6);
+    }
+    w->CboSize->setCurrentIndex(5);
+    w->Command3_Click();
+    w->cbotcl->setCurrentIndex(0);
+    back(1);
+    EXPECT_EQ(w->CboDataWidth->currentText(), "x 8");
+    EXPECT_EQ(w->CboSize->currentText(), "64 Mb");
+    EXPECT_EQ(w->cbotcl->currentText(), "6T");
+}
+
+TEST_F(WizardWindowTest, ModuleParametersIntoTheRecord)
+{
+    struct Case {
+        int type, size, width, side;
+        bool ecc;
+        // (2), (3), (4), (5), (10), (11), (13), (14), (15)
+        std::array<int16_t, 9> record;
+    };
+    const Case cases[] = {
+        { 1, 5, 1, 1, true, { 2, 13, 10, 2, 1, 5, 64, 4, 78 } },     // SDRAM 256 Mb x8: no row
+        { 3, 4, 1, 0, false, { 1, 14, 10, 1, 1, 4, 1, 8, 78 } },     // DDR2 128 Mb x8
+        { 3, 5, 0, 0, false, { 1, 13, 10, 1, 0, 5, 64, 4, 78 } },    // DDR2 without a row
+        { 4, 2, 2, 0, false, { 1, 12, 10, 1, 2, 2, 16, 8, 78 } },    // DDR3 32 Mb x16
+    };
+    for (const Case& c : cases) {
+        reopen();
+        choose(c.type, 0);
+        w->CboDataWidth->setCurrentIndex(c.width);
+        w->CboSize->setCurrentIndex(c.size);
+        w->CboSide->setCurrentIndex(c.side);
+        w->Check1->setChecked(c.ecc);
+        w->Command3_Click();
+        w->Command3_Click();
+        back(1);   // Back from page 4 stores the same again
+        const std::array<int16_t, 9> got = { Warez_Param[2],  Warez_Param[3],  Warez_Param[4],
+                                             Warez_Param[5],  Warez_Param[10], Warez_Param[11],
+                                             Warez_Param[13], Warez_Param[14], Warez_Param[15] };
+        EXPECT_EQ(got, c.record) << "type " << c.type << " size " << c.size << " width " << c.width;
+        EXPECT_EQ(Warez_Param[12], 0);
+    }
+}
+
+TEST_F(WizardWindowTest, FinishStoresTrimmedTextsCancelStoresNothing)
+{
+    choose(3, 3);
+    w->Command3_Click();
+    w->Command3_Click();
+    EXPECT_EQ(w->Text1->text(), "");
+    w->Text1->setText("FF");
+    back(1);
+    w->Command3_Click();
+    EXPECT_EQ(w->Text1->text(), "");   // Back and Next drop what was typed
+    w->Text1->setText("  7F 2C  ");
+    w->Text2->setText(" MB-800\t2G ");
+    w->Command4_Click();
+    EXPECT_TRUE(Warez_OK);
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_EQ(Warez_Info[0], "7F 2C");
+    EXPECT_EQ(Warez_Info[1], "MB-800\t2G");
+
+    // Cancel, the close box and Escape end the wizard without storing more.
+    for (int how = 0; how < 3; ++how) {
+        reopen();
+        Warez_OK = false;
+        Warez_Info[0] = "kept";
+        w->show();
+        choose(4, 1);
+        w->Command3_Click();
+        w->Command3_Click();
+        w->Text1->setText("7F");
+        const auto stored = Warez_Param;
+        if (how == 0) w->Command1_Click();
+        if (how == 1) w->close();
+        if (how == 2) QTest::keyClick(w.get(), Qt::Key_Escape);
+        EXPECT_FALSE(w->isVisible()) << how;
+        EXPECT_EQ(w->result(), QDialog::Rejected) << how;
+        EXPECT_FALSE(Warez_OK);
+        EXPECT_EQ(Warez_Param, stored);
+        EXPECT_EQ(Warez_Info[0], "kept");
+    }
+}
+
+} // namespace
