@@ -18,9 +18,13 @@ std::optional<uint8_t> Ddr3_Density_Byte(int size, int width, int banks)
         { 1, 2, 0 }, { 2, 2, 1 }, { 3, 2, 2 }, { 4, 2, 3 },
         { 3, 0, 0 }, { 4, 0, 1 }, { 5, 0, 2 },
     };
+    // Bits 4-6 hold the bank count as DDR3 codes it: 0 stands for eight banks (16 for
+    // sixteen). Adding 16 for eight banks would declare sixteen, which no DDR3 device of
+    // these sizes has and which the document's own decoding then shows; DDR3 has no code
+    // below eight banks, so the wizard's four banks leave the bits at 0 as well.
     if (banks != 4 && banks != 8) return std::nullopt;
     for (const Entry& e : kCodes) {
-        if (e.size == size && e.width == width) return static_cast<uint8_t>(banks == 8 ? e.code + 16 : e.code);
+        if (e.size == size && e.width == width) return static_cast<uint8_t>(e.code);
     }
     return std::nullopt;
 }

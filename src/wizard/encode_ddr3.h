@@ -6,8 +6,8 @@
 namespace wizard {
 
 // Byte 4: the density code for DRAM size position `size` ("8 Mb".."256 Mb") and data width
-// position `width` (x4, x8, x16), plus 16 for eight banks. nullopt when the pair has no
-// code or `banks` is neither 4 nor 8.
+// position `width` (x4, x8, x16), with the bank bits at 0 (eight banks). nullopt when the
+// pair has no code or `banks` is neither 4 nor 8.
 std::optional<uint8_t> Ddr3_Density_Byte(int size, int width, int banks);
 
 // Byte 5: row bits 12-16 and column bits 9-12 as (rows - 12) x 8 + (columns - 9); a field

@@ -231,7 +231,7 @@ TEST_F(EncoderTest, Ddr3SetWritesEveryStepInOrderEndingWithItsCrc)
     ASSERT_EQ(doc.calls.size(), expected.size() + 256);
     for (int i = 0; i < 256; ++i) EXPECT_EQ(doc.calls[expected.size() + size_t(i)].index, i);
     EXPECT_EQ(doc.others, 0);
-    const std::map<int, int> bytes = { { 0, 0x92 }, { 4, 0x12 }, { 5, 0x11 }, { 7, 1 }, { 8, 3 }, { 12, 12 }, { 14, 0x08 },
+    const std::map<int, int> bytes = { { 0, 0x92 }, { 4, 0x02 }, { 5, 0x11 }, { 7, 1 }, { 8, 3 }, { 12, 12 }, { 14, 0x08 },
         { 20, 84 }, { 18, 84 }, { 21, 16 }, { 22, 252 }, { 60, 16 }, { 61, 17 }, { 133, 0 } };
     for (const auto& [i, v] : bytes) EXPECT_EQ(doc.bytes[size_t(i)], v) << "byte " << i;
 }
@@ -239,10 +239,10 @@ TEST_F(EncoderTest, Ddr3SetWritesEveryStepInOrderEndingWithItsCrc)
 TEST_F(EncoderTest, Ddr3GeometryBytes)
 {
     const struct { int size, width, banks, rows, cols, sides, ecc, b4, b5, b7, b8; } cases[] = {
-        { 4, 1, 8, 13, 10, 1, 2, 0x12, 9, 1, 11 },
+        { 4, 1, 8, 13, 10, 1, 2, 0x02, 9, 1, 11 },   // eight banks: bank bits 0
         { 2, 1, 4, 12, 11, 2, 1, 0x00, 2, 9, 3 },
-        { 4, 2, 8, 14, 11, 2, 1, 0x13, 18, 10, 3 },
-        { 5, 0, 8, 16, 12, 1, 1, 0x12, 35, 0, 3 },
+        { 4, 2, 8, 14, 11, 2, 1, 0x03, 18, 10, 3 },
+        { 5, 0, 8, 16, 12, 1, 1, 0x02, 35, 0, 3 },
         { 1, 2, 4, 11, 13, 1, 1, 0x00, 0, 2, 3 },    // address fields out of range add nothing
         { 0, 1, 8, 13, 10, 1, 1, -1, 9, 1, 3 },      // no density code: byte 4 not written
         { 3, 1, 2, 13, 10, 1, 1, -1, 9, 1, 3 },      // banks neither 4 nor 8
@@ -340,6 +340,7 @@ TEST_F(EncoderDocumentTest, Ddr3_1333ModuleDecodesOnTheDdr3Panels)
         { PanelLabel::Label118, "2 Ranks" }, { PanelLabel::Label127, "10.5 ns (7T)" },
         { PanelLabel::Label130, "36 ns (24T)" }, { PanelLabel::Label146, "80CE" },
         { PanelLabel::Label148, "(SAMSUNG)" }, { PanelLabel::Label115, kCrcShortCaption },
+        { PanelLabel::Label122, "8 Banks" }, { PanelLabel::Label121, "2 Gb" },
     };
     for (const auto& [label, text] : captions) EXPECT_EQ(cap(label), text) << PanelModel::nameOf(label).toStdString();
     EXPECT_TRUE(cap(PanelLabel::Label144).startsWith("M391B5273CH0-CH9"));
