@@ -140,6 +140,7 @@ TEST_F(WizardWindowTest, SpeedGradesAndTheirTimings)
     // Another type starts at its first grade, with its own items only.
     back(2);
     choose(2);
+    EXPECT_EQ(shownFrames(), std::vector<Wizard_Frame>{ Wizard_Frame::FraDDRFreq });
     EXPECT_TRUE(w->optRamTypeDDR[0]->isChecked());
     w->optRamTypeDDR[2]->setChecked(true);
     // A grade of the type survives Back and Next, and no list fills twice.
@@ -152,6 +153,8 @@ TEST_F(WizardWindowTest, SpeedGradesAndTheirTimings)
     EXPECT_EQ(Warez_Param[1], 7);
     EXPECT_EQ(items(w->cbotcl), Timing_List_Items(2, Timing_List::tCL));
     EXPECT_EQ(items(w->cbotras), Timing_List_Items(2, Timing_List::tRAS));
+    EXPECT_EQ(items(w->cbotrp), Timing_List_Items(2, Timing_List::tRP));
+    EXPECT_EQ(items(w->cbotrcd), Timing_List_Items(2, Timing_List::tRCD));
     EXPECT_EQ(items(w->CboDataWidth), QStringList({ "x 4", "x 8", "x 16" }));
 
     // DDR3 1333 MHz, then SDRAM: the stored 15 is no SDRAM grade.
