@@ -50,21 +50,10 @@ const Geometry_Row kSdrDdrRows[] = {
     { 4, 0, { 13, 12, 1, 4, 78 } },
 };
 
-// DDR2: as SDRAM and DDR but for "64 Mb" and "128 Mb" with x8.
+// DDR2: as SDRAM and DDR but for "64 Mb" and "128 Mb" with x8, which these rows replace.
 const Geometry_Row kDdr2Rows[] = {
-    { 0, 1, { 11, 9, 16, 4, kRefresh156 } },
-    { 1, 1, { 12, 10, 32, 4, kRefresh156 } },
-    { 2, 1, { 13, 10, 64, 4, 78 } },
     { 3, 1, { 14, 10, 128, 4, 78 } },
     { 4, 1, { 14, 10, 1, 8, 78 } },
-    { 0, 2, { 12, 9, 16, 4, kRefresh156 } },
-    { 1, 2, { 13, 9, 32, 4, 78 } },
-    { 2, 2, { 13, 10, 64, 4, 78 } },
-    { 3, 2, { 14, 10, 128, 4, 78 } },
-    { 1, 0, { 11, 10, 32, 4, kRefresh156 } },
-    { 2, 0, { 12, 11, 64, 4, kRefresh156 } },
-    { 3, 0, { 13, 11, 128, 4, 78 } },
-    { 4, 0, { 13, 12, 1, 4, 78 } },
 };
 
 // DDR3: no row changes the refresh code.
@@ -99,7 +88,10 @@ Dram_Geometry Dram_Geometry_For(int memType, int sizeIndex, int widthIndex)
     case Warez_DDR: found = findRow(kSdrDdrRows, sizeIndex, widthIndex); break;
     // A DDR2 pair without a row gets the same fallback as the other types, so the image
     // never carries 0 address bits or the geometry of an earlier choice.
-    case Warez_DDR2: found = findRow(kDdr2Rows, sizeIndex, widthIndex); break;
+    case Warez_DDR2:
+        found = findRow(kDdr2Rows, sizeIndex, widthIndex);
+        if (!found) found = findRow(kSdrDdrRows, sizeIndex, widthIndex);
+        break;
     case Warez_DDR3: found = findRow(kDdr3Rows, sizeIndex, widthIndex); break;
     default: break;
     }

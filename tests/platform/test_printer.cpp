@@ -1,6 +1,7 @@
 // The page printer rendering a real PDF: positions in twips, line advance, emphasis and
 // colours, and Chinese text, checked with poppler's tools.
 #include "platform/qt/qt_printer.h"
+#include "support/pdf_words.h"
 
 #include <QFile>
 #include <QImage>
@@ -15,10 +16,7 @@
 
 namespace {
 
-struct Word {
-    QString text;
-    double xMin, yMin, xMax, yMax;
-};
+using Word = Pdf_Word;
 
 bool haveTool(const char* name) { return !QStandardPaths::findExecutable(name).isEmpty(); }
 
@@ -34,27 +32,8 @@ std::optional<QString> runTool(const QString& program, const QStringList& args)
 
 QString run(const QString& program, const QStringList& args) { return runTool(program, args).value_or(QString()); }
 
-QList<Word> words(const QString& pdf)
-{
-    const QString html = run("pdftotext", {"-bbox", pdf, "-"});
-    static const QRegularExpression re(
-        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
-    QList<Word> out;
-    for (auto it = re.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        out << Word{m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                    m.captured(4).toDouble()};
-    }
-    return out;
-}
-
-const Word* find(const QList<Word>& ws, const QString& text)
-{
-    for (const Word& w : ws)
-        if (w.text == text)
-            return &w;
-    return nullptr;
-}
+QList<Word> words(const QString& pdf) { return Pdf_Words(pdf); }
+const Word* find(const QList<Word>& ws, const QString& text) { return Find_Pdf_Word(ws, text); }
 
 class PdfPrinter : public ::testing::Test {
 protected:

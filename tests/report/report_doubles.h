@@ -3,6 +3,7 @@
 // its active document; both count calls and can be told to fail.
 #include "spd_document/document_api.h"
 #include "spd_document/main_form_api.h"
+#include "support/stub_main_form.h"
 
 #include <QFile>
 #include <array>
@@ -52,30 +53,11 @@ public:
     int failAfterGetValues = -1;
 };
 
-class OneDocumentMain : public MainFormApi {
+class OneDocumentMain : public StubMainFormBase {
 public:
     explicit OneDocumentMain(DocumentApi* doc) : active(doc) {}
     // After `closeAfter` calls the document is gone (-1: never).
     DocumentApi* ActiveDocument() override { return ++calls > closeAfter && closeAfter >= 0 ? nullptr : active; }
-    bool mnuFileSave_Click() override { return false; }
-    void STATUSIC() override {}
-    void StopTimer2() override {}
-    void ReadIC() override {}
-    void ReadModule() override {}
-    void ProgramIC() override {}
-    void VerifyIc() override {}
-    void VcopyIc() override {}
-    void BlankIC() override {}
-    void EraseIC() override {}
-    void Read_Command() override {}
-    void Copy_Command() override {}
-    void Verify_Command() override {}
-    void Mcopy_Command() override {}
-    void EN_KEY_Command() override {}
-    void DIS_KEY_Command() override {}
-    void Auto_Command(bool) override {}
-    void SNUM_P_Command() override {}
-    void SNUM_N_Command() override {}
 
     DocumentApi* active;
     int calls = 0;

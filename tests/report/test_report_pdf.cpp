@@ -4,43 +4,16 @@
 #include "print_command_fixture.h"
 
 #include "platform/qt/qt_printer.h"
+#include "support/pdf_words.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
 
-struct Word {
-    QString text;
-    double xMin, yMin, xMax, yMax;
-};
-
-QList<Word> Pdf_Words(const QString& pdf)
-{
-    QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
-    const QString html = QString::fromUtf8(tool.readAllStandardOutput());
-    static const QRegularExpression re(
-        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
-    QList<Word> words;
-    for (auto it = re.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words << Word{m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                      m.captured(4).toDouble()};
-    }
-    return words;
-}
-
-const Word* Find(const QList<Word>& words, const QString& text)
-{
-    for (const Word& w : words)
-        if (w.text == text) return &w;
-    return nullptr;
-}
+using Word = Pdf_Word;
+const Word* Find(const QList<Word>& words, const QString& text) { return Find_Pdf_Word(words, text); }
 
 // Points on the page of a twip position; the printable area starts at the margin.
 constexpr int Margin_Twips = 360;

@@ -14,11 +14,12 @@
 #include "spd_document/ui/byte_grid.h"
 #include "spd_document/ui/frm_document.h"
 #include "support/platform_fixture.h"
+#include "support/stub_main_form.h"
 
 namespace {
 
 // A main window that only records what a document asks of it.
-class RecordingMainForm : public MainFormApi {
+class RecordingMainForm : public StubMainFormBase {
 public:
     DocumentApi* ActiveDocument() override { return active; }
     bool mnuFileSave_Click() override
@@ -29,22 +30,6 @@ public:
     }
     void STATUSIC() override { ++statusRequests; statusQueryDuringRequest = Status_Query; }
     void StopTimer2() override { ++timer2Stops; }
-    void ReadIC() override {}
-    void ReadModule() override {}
-    void ProgramIC() override {}
-    void VerifyIc() override {}
-    void VcopyIc() override {}
-    void BlankIC() override {}
-    void EraseIC() override {}
-    void Read_Command() override {}
-    void Copy_Command() override {}
-    void Verify_Command() override {}
-    void Mcopy_Command() override {}
-    void EN_KEY_Command() override {}
-    void DIS_KEY_Command() override {}
-    void Auto_Command(bool) override {}
-    void SNUM_P_Command() override {}
-    void SNUM_N_Command() override {}
 
     DocumentApi* active = nullptr;
     bool saveSucceeds = false;

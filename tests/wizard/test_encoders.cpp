@@ -13,6 +13,7 @@
 #include "spd_document/ui/byte_grid.h"
 #include "spd_document/ui/frm_document.h"
 #include "support/platform_fixture.h"
+#include "support/stub_main_form.h"
 #include "wizard/warez_encoders.h"
 
 namespace {
@@ -66,28 +67,9 @@ public:
 };
 
 // A main window whose active document goes away after `budget` look-ups (-1: never).
-class StubMainForm : public MainFormApi {
+class StubMainForm : public StubMainFormBase {
 public:
     DocumentApi* ActiveDocument() override { return ++lookups, budget < 0 || lookups <= budget ? doc : nullptr; }
-    bool mnuFileSave_Click() override { return false; }
-    void STATUSIC() override {}
-    void StopTimer2() override {}
-    void ReadIC() override {}
-    void ReadModule() override {}
-    void ProgramIC() override {}
-    void VerifyIc() override {}
-    void VcopyIc() override {}
-    void BlankIC() override {}
-    void EraseIC() override {}
-    void Read_Command() override {}
-    void Copy_Command() override {}
-    void Verify_Command() override {}
-    void Mcopy_Command() override {}
-    void EN_KEY_Command() override {}
-    void DIS_KEY_Command() override {}
-    void Auto_Command(bool) override {}
-    void SNUM_P_Command() override {}
-    void SNUM_N_Command() override {}
 
     DocumentApi* doc = nullptr;
     int budget = -1;
