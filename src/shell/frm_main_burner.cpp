@@ -184,38 +184,37 @@ void frmMain::ReadIC()
     }
 }
 
+namespace {
+
+// Reads the burner's image after `seconds` and compares it with the active document: the
+// success text when every byte agrees, the mismatch text otherwise, the error text when
+// the exchange fails. The poll starts again after the message.
+void compareWithBurner(frmMain& main, int seconds, const QString& ok, const QString& mismatch, const QString& error)
+{
+    main.Timer1->stop();
+    try {
+        const QByteArray reply = askAndWait(Burner_Letter::ReadIC, seconds);
+        if (mismatchCount(requireDocument(main), reply) == 0)
+            showInfo(ok);
+        else
+            showError(mismatch);
+        main.Timer1->start();
+    } catch (const std::exception&) {
+        showError(error);
+        main.Timer1->start();
+    }
+}
+
+} // namespace
+
 void frmMain::VerifyIc()
 {
-    Timer1->stop();
-    try {
-        const QByteArray reply = askAndWait(Burner_Letter::ReadIC, 4);
-        const int mismatches = mismatchCount(requireDocument(*this), reply);
-        if (mismatches == 0)
-            showInfo(Burner_Text::Verify_Ok);
-        else
-            showError(Burner_Text::Verify_Fail);
-        Timer1->start();
-    } catch (const std::exception&) {
-        showError(Burner_Text::Verify_Fail);
-        Timer1->start();
-    }
+    compareWithBurner(*this, 4, Burner_Text::Verify_Ok, Burner_Text::Verify_Fail, Burner_Text::Verify_Fail);
 }
 
 void frmMain::VcopyIc()
 {
-    Timer1->stop();
-    try {
-        const QByteArray reply = askAndWait(Burner_Letter::ReadIC, 2);
-        const int mismatches = mismatchCount(requireDocument(*this), reply);
-        if (mismatches == 0)
-            showInfo(Burner_Text::Vcopy_Ok);
-        else
-            showError(Burner_Text::Vcopy_Mismatch);
-        Timer1->start();
-    } catch (const std::exception&) {
-        showError(Burner_Text::Vcopy_Error);
-        Timer1->start();
-    }
+    compareWithBurner(*this, 2, Burner_Text::Vcopy_Ok, Burner_Text::Vcopy_Mismatch, Burner_Text::Vcopy_Error);
 }
 
 void frmMain::BlankIC()
