@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -85,6 +86,35 @@ TEST_F(SingleInstanceFiles, LockAndSocketOfADeadCopyAreTakenOver)
     EXPECT_FALSE(later.tryBecomeFirst());
     EXPECT_TRUE(later.activateRunningCopy());
     EXPECT_TRUE(spinUntil([&] { return activations == 1; }));
+}
+
+// A lock file cut short or garbled (a crash while it was written, a full disk) names no
+// process. With no copy answering it is taken over; a live copy still keeps a later one out
+// whatever its lock file came to hold.
+TEST_F(SingleInstanceFiles, EmptyOrGarbledLockIsTakenOverOnlyWhenNoCopyAnswers)
+{
+    const QByteArray contents[] = { QByteArray(), QByteArrayLiteral("\x00\xff garbage\n\n") };
+    for (const QByteArray& content : contents) {
+        SCOPED_TRACE(content.toHex().toStdString());
+        {
+            QFile f(lock());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(content);
+        }
+        auto copy = std::make_unique<QtSingleInstance>(lock(), socket());
+        ASSERT_TRUE(copy->tryBecomeFirst());
+
+        // The running copy's lock file garbled the same way, in place.
+        {
+            QFile f(lock());
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite | QIODevice::Truncate));
+            f.write(content);
+        }
+        QtSingleInstance later(lock(), socket());
+        EXPECT_FALSE(later.tryBecomeFirst());
+        EXPECT_TRUE(later.activateRunningCopy());
+        copy.reset();
+    }
 }
 
 TEST_F(SingleInstanceFiles, RequestBeforeTheHandlerIsSetIsNotLost)

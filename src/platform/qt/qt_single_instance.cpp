@@ -64,7 +64,7 @@ bool QtSingleInstance::tryBecomeFirst()
         // Only a dead owner frees the lock, never the lock's age.
         lock_->setStaleLockTime(0);
     }
-    if (!lock_->isLocked() && !lock_->tryLock(0))
+    if (!lock_->isLocked() && !lock_->tryLock(0) && !takeOverUnheldLock())
         return false;
     // Holding the lock, any socket left under the name belongs to a dead copy.
     QLocalServer::removeServer(serverName_);
@@ -93,6 +93,27 @@ bool QtSingleInstance::tryBecomeFirst()
     // it just cannot be called forward.
     server_->listen(serverName_);
     return true;
+}
+
+bool QtSingleInstance::takeOverUnheldLock()
+{
+    // QLockFile judges a lock by the process it names. A lock file cut short or filled with
+    // something else (a crash while it was written, a full disk) names no process, and
+    // QLockFile keeps it for ever. Such a lock is only left behind when no copy answers on
+    // the socket; removing it also needs the file lock that a live owner keeps on it from
+    // the moment it creates the file, so a copy that is still starting keeps its lock.
+    if (lock_->error() != QLockFile::LockFailedError || runningCopyAnswers())
+        return false;
+    return lock_->removeStaleLockFile() && lock_->tryLock(0);
+}
+
+bool QtSingleInstance::runningCopyAnswers() const
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName_);
+    const bool answers = socket.waitForConnected(kTimeoutMs);
+    socket.abort();
+    return answers;
 }
 
 bool QtSingleInstance::activateRunningCopy()

@@ -1,7 +1,8 @@
 #pragma once
 // One running copy per user. A lock file decides which copy is first (a lock left by a copy
-// that died counts as free); the first copy then listens on a local socket, where a later
-// copy sends its request to come forward.
+// that died counts as free, and so does a lock file that is empty or unreadable when no
+// copy answers); the first copy then listens on a local socket, where a later copy sends
+// its request to come forward.
 #include "platform/single_instance.h"
 
 #include <memory>
@@ -29,6 +30,8 @@ public:
 
 private:
     void requestArrived();
+    bool takeOverUnheldLock();
+    bool runningCopyAnswers() const;
 
     QString lockFile_;
     QString serverName_;
