@@ -41,13 +41,19 @@ std::optional<QString> Read_History_String(const QString& name)
     return value;
 }
 
-void Store_Password(const QString& password)
+bool Password_Long_Enough(const QString& password)
+{
+    return password.size() >= 2;
+}
+
+bool Store_Password(const QString& password)
 {
     Registry* reg = platform().registry;
-    if (!reg) return;
+    if (!reg) return false;
     reg->createKey(Registry::CurrentUser, kProgramKey);
     reg->createKey(Registry::CurrentUser, kSettingsKey);
     reg->createKey(Registry::CurrentUser, kHistoryKey);
-    reg->writeValue(Registry::CurrentUser, kHistoryKey, QStringLiteral("PASS1"), kAdminPassword);
-    reg->writeValue(Registry::CurrentUser, kHistoryKey, QStringLiteral("PASS2"), password);
+    const bool marker = reg->writeValue(Registry::CurrentUser, kHistoryKey, QStringLiteral("PASS1"), kAdminPassword);
+    const bool stored = reg->writeValue(Registry::CurrentUser, kHistoryKey, QStringLiteral("PASS2"), password);
+    return marker && stored;
 }

@@ -30,5 +30,10 @@ int Registry_String_Length(const QString& text);
 // and gives nothing; otherwise its text.
 std::optional<QString> Read_History_String(const QString& name);
 
-// Stores a password set-up: "PASS1" the marker, then "PASS2" the password.
-void Store_Password(const QString& password);
+// True when a password is long enough to be read back at the next start (two characters
+// or more; see Read_History_String).
+bool Password_Long_Enough(const QString& password);
+
+// Stores a password set-up: "PASS1" the marker, then "PASS2" the password. False when
+// either value could not be written.
+bool Store_Password(const QString& password);

@@ -12,6 +12,14 @@
 #include "shell/shell_texts.h"
 #include "spd_document/globals.h"
 
+void Make_Password_Box(QLineEdit* box)
+{
+    box->setEchoMode(QLineEdit::Password);
+    // The style's own mask character (often a bullet) gives way to the program's.
+    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                           .arg(kPasswordMaskChar.unicode()));
+}
+
 frmLogin::frmLogin(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(kLoginCaption);
@@ -19,7 +27,7 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent)
 
     lblLabels = new QLabel(kLoginPrompt, this);
     txtPassword = new QLineEdit(this);
-    txtPassword->setEchoMode(QLineEdit::Password);
+    Make_Password_Box(txtPassword);
     txtPassword->setMinimumWidth(180);
     lblLabels->setBuddy(txtPassword);
 

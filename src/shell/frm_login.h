@@ -7,6 +7,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+// Makes a line edit a password box that shows "*" for each typed character.
+void Make_Password_Box(QLineEdit* box);
+
 class frmLogin : public QDialog {
     Q_OBJECT
 public:

@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "shell/admin_password.h"
+#include "shell/frm_login.h"
 #include "shell/shell_texts.h"
 
 frmLogin1::frmLogin1(QWidget* parent) : QDialog(parent)
@@ -21,7 +22,7 @@ frmLogin1::frmLogin1(QWidget* parent) : QDialog(parent)
     lblLabels1 = new QLabel(kConfirmPasswordPrompt, this);
     txtPassword1 = new QLineEdit(this);
     for (QLineEdit* box : { txtPassword2, txtPassword1 }) {
-        box->setEchoMode(QLineEdit::Password);
+        Make_Password_Box(box);
         box->setMinimumWidth(180);
     }
     lblLabels2->setBuddy(txtPassword2);
@@ -53,16 +54,30 @@ frmLogin1::frmLogin1(QWidget* parent) : QDialog(parent)
 
 void frmLogin1::cmdOK_Click()
 {
+    Dialogs* dialogs = platform().dialogs;
+    auto refuse = [dialogs](const QString& text, QLineEdit* box) {
+        if (dialogs) dialogs->messageBox(text, Dialogs::OkOnly, Dialogs::Critical, kErrorTitle);
+        box->setFocus();
+        box->selectAll();
+    };
     const QString password = txtPassword2->text();
-    if (txtPassword1->text() == password) {
-        Store_Password(password);
-        done(QDialog::Accepted);
+    if (txtPassword1->text() != password) {
+        refuse(kPasswordMismatchText, txtPassword1);
         return;
     }
-    if (Dialogs* dialogs = platform().dialogs)
-        dialogs->messageBox(kPasswordMismatchText, Dialogs::OkOnly, Dialogs::Critical, kErrorTitle);
-    txtPassword1->setFocus();
-    txtPassword1->selectAll();
+    // A shorter password would be stored but read back as none at the next start, and
+    // then an empty entry would log in.
+    if (!Password_Long_Enough(password)) {
+        refuse(kPasswordTooShortText, txtPassword2);
+        return;
+    }
+    // A set-up that could not be stored stays open: it would otherwise look done and be
+    // asked for again at the next start.
+    if (!Store_Password(password)) {
+        refuse(kPasswordNotStoredText, txtPassword2);
+        return;
+    }
+    done(QDialog::Accepted);
 }
 
 void frmLogin1::cmdCancel_Click() { done(QDialog::Rejected); }

@@ -20,6 +20,12 @@ inline const QString kFirstPasswordSetupCaption = QStringLiteral("第一次密�
 inline const QString kNewPasswordPrompt = QStringLiteral("輸入新密碼 :");
 inline const QString kConfirmPasswordPrompt = QStringLiteral("確認新密碼 :");
 inline const QString kPasswordMismatchText = QStringLiteral(" *****  密碼輸入不一致，請重新輸入 !  *****");
+// A password of fewer than two characters could not be read back at the next start.
+inline const QString kPasswordTooShortText = QStringLiteral(" *****  密碼至少要兩個字元，請重新輸入 !  *****");
+inline const QString kPasswordNotStoredText =
+    QStringLiteral(" *****  密碼無法存入設定檔，請檢查設定檔的位置與權限 !  *****");
+// Each typed character of a password box shows as this.
+inline const QChar kPasswordMaskChar = QLatin1Char('*');
 
 inline const QString kConfirmButton = QStringLiteral("確 認");
 inline const QString kCancelButton = QStringLiteral("取 消");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,6 +108,8 @@ TEST_F(LoginTest, LoginDialogCaptions)
     EXPECT_EQ(login->cmdCancel->text(), QStringLiteral("取 消"));
     EXPECT_TRUE(login->cmdOK->isDefault());
     EXPECT_EQ(login->txtPassword->echoMode(), QLineEdit::Password);
+    login->txtPassword->setText(QStringLiteral("ab"));
+    EXPECT_EQ(login->txtPassword->displayText(), QStringLiteral("**"));
 }
 
 // ---------------------------------------------------------------- the login
@@ -255,6 +258,11 @@ TEST_F(PasswordSetupTest, SetUpDialogCaptions)
     EXPECT_TRUE(setup.cmdOK->isDefault());
     EXPECT_EQ(setup.txtPassword1->echoMode(), QLineEdit::Password);
     EXPECT_EQ(setup.txtPassword2->echoMode(), QLineEdit::Password);
+    for (QLineEdit* box : { setup.txtPassword1, setup.txtPassword2 }) {
+        box->setText(QStringLiteral("abc"));
+        EXPECT_EQ(box->displayText(), QStringLiteral("***"));
+        box->clear();
+    }
     // The upper box comes first; Tab goes on to the lower one.
     setup.show();
     setup.activateWindow();
@@ -328,13 +336,36 @@ TEST_F(PasswordSetupTest, CancelStoresNothingSoTheNextStartAsksAgain)
     EXPECT_NE(qobject_cast<frmLogin1*>(loadWith(nullptr)), nullptr);
 }
 
-TEST_F(PasswordSetupTest, AnEmptyPasswordMakesTheLoginAcceptAnEmptyEntry)
+// Fewer than two characters would be read back as no password at the next start, and an
+// empty entry would then log in: such a password is refused, at set-up and at change.
+TEST_F(PasswordSetupTest, PasswordsShorterThanTwoCharactersAreRefused)
 {
-    loadWith(entering(QString(), QString()));
-    EXPECT_EQ(registry.get(kHistoryKey, QStringLiteral("PASS1")), QStringLiteral("QTX417"));
+    for (const QString& tooShort : { QString(), QStringLiteral("Z") }) {
+        SCOPED_TRACE(tooShort.toStdString());
+        main = std::make_unique<frmMain>();
+        registry.clear();
+        dialogs.clear();
+        bool stayedOpen = false;
+        loadWith([&](QDialog* d) {
+            entering(tooShort, tooShort)(d);
+            stayedOpen = d->isVisible();
+        });
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(dialogs.messageTexts(), QStringList{ kPasswordTooShortText });
+        EXPECT_NE(registry.get(kHistoryKey, QStringLiteral("PASS1")), QStringLiteral("QTX417"));
+    }
+    setUpDone(QStringLiteral("old"));
     main = std::make_unique<frmMain>();
-    loadWith(typing({ QString() }));
-    EXPECT_TRUE(Admin_LoggedIn);
+    loadWith(typing({ QStringLiteral("old") }));
+    ASSERT_TRUE(Admin_LoggedIn);
+    dialogs.onModal = [&](QDialog* d) {
+        d->show();
+        entering(QStringLiteral("Z"), QStringLiteral("Z"))(d);
+        EXPECT_TRUE(d->isVisible());
+        return 0;
+    };
+    main->mnuViewpassword_Click();
+    EXPECT_EQ(registry.get(kHistoryKey, QStringLiteral("PASS2")), QStringLiteral("old"));
 }
 
 TEST_F(PasswordSetupTest, StoredLengthCountsBytesAndTheTerminator)
@@ -359,6 +390,28 @@ TEST_F(PasswordSetupTest, RealSettingsFileIsPrivateAfterASetUp)
     ASSERT_EQ(::stat(QFile::encodeName(userFile).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_EQ(real.readValue(Registry::CurrentUser, kHistoryKey, QStringLiteral("PASS2")), QStringLiteral("Top Secret"));
+}
+
+// A settings path that cannot hold the file (a folder is in its place): the set-up says the
+// password was not stored and stays open, and the folder keeps its mode.
+TEST_F(PasswordSetupTest, SetUpThatCannotBeStoredSaysSoAndStaysOpen)
+{
+    QTemporaryDir settingsDir;
+    const QString userFile = settingsDir.filePath(QStringLiteral("Morrowburn.conf"));
+    ASSERT_TRUE(QDir().mkpath(userFile));
+    ASSERT_EQ(::chmod(QFile::encodeName(userFile).constData(), 0755), 0);
+    QtRegistry real(userFile, QString());
+    setPlatform(Platform{ &com, &real, &dialogs, &shell, &clock });
+    bool stayedOpen = false;
+    loadWith([&](QDialog* d) {
+        entering(QStringLiteral("Top Secret"), QStringLiteral("Top Secret"))(d);
+        stayedOpen = d->isVisible();
+    });
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{ kPasswordNotStoredText });
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(userFile).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0755u);
 }
 
 // ---------------------------------------------------------------- password change

@@ -53,16 +53,17 @@ bool enterGroups(QSettings& s, const QStringList& path, bool mustExist)
 }
 
 // Creates an empty file readable and writable by its owner only, whatever the umask.
+// Something else at the path (a folder) is no settings file: false, and it is left alone.
 bool createPrivateFile(const QString& path)
 {
     if (QFileInfo::exists(path))
-        return true;
+        return QFileInfo(path).isFile();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
-        return QFileInfo::exists(path);
+        return QFileInfo(path).isFile();
     ::close(fd);
     return true;
 }
@@ -120,8 +121,9 @@ std::unique_ptr<QSettings> QtRegistry::open(Root root) const
 
 bool QtRegistry::secureUserFile() const
 {
+    // Only the settings file itself: never a folder or anything else found at its path.
     const QString file = fileName(CurrentUser);
-    return QFileInfo::exists(file) && QFile::setPermissions(file, kOwnerOnly);
+    return QFileInfo(file).isFile() && QFile::setPermissions(file, kOwnerOnly);
 }
 
 bool QtRegistry::createKey(Root root, const QString& key)
