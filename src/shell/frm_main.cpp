@@ -223,10 +223,10 @@ void frmMain::MDIForm_Load()
     ComPort* com = platform().com;
     // The result poll runs from the start, through the modal administrator dialogs too.
     if (!m_burnerLinkStarted) Burner_Link_Start();
-    // 1-3. Settings key and the burner port number.
+    // The settings key and the burner port number stored in it.
     if (reg) reg->createKey(Registry::CurrentUser, kSettingsKey);
     readCommPortSetting();
-    // 4. Open the port; a stored port that cannot be opened falls back to port 1 for this
+    // Open the port; a stored port that cannot be opened falls back to port 1 for this
     // run, leaving the stored setting as it is.
     if (com && !com->isOpen() && !com->open() && com->portNumber() != 1) {
         com->close();
@@ -234,10 +234,10 @@ void frmMain::MDIForm_Load()
         Com_Port = 1;
         com->open();
     }
-    // 5-7. History key (recent files and the administrator password).
+    // The history key: recent files and the administrator password.
     if (reg) reg->createKey(Registry::CurrentUser, kHistoryKey);
     Load_History();
-    // 8. Administrator login or first password set-up.
+    // Administrator login, or the password set-up when none has been done.
     Admin_Dialog();
 }
 

@@ -43,23 +43,22 @@ int Main(int argc, char** argv)
     QtClock clock;
     setPlatform(Platform{ &com, &registry, &dialogs, &shell, &clock });
 
-    // 1.
+    // Byte entry starts in decimal.
     Num_Mode = 0;
-    // 2. One copy per user: a second copy says so, brings the first forward and ends.
+    // One copy per user: a second copy says so, brings the first forward and ends.
     QtSingleInstance instance(kAppTitle);
     if (!instance.tryBecomeFirst()) {
         dialogs.messageBox(QStringLiteral("本程式已執行"), Dialogs::OkOnly, Dialogs::Critical, kProgramTitle);
         instance.activateRunningCopy();
         return 0;
     }
-    // 3.
     {
         frmSplash splash;
         splash.exec();
     }
-    // 4.
     Fill_Byte_Name_Tables();
-    // 5.
+    // The main window's load runs the administrator login or password set-up before the
+    // window shows.
     auto main = std::make_unique<frmMain>();
     Main_Form = main.get();
     main->setWindowTitle(kProgramTitle);
