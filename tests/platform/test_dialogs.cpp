@@ -165,6 +165,21 @@ TEST(QtMessageBox, TextIsShownAsWrittenIncludingBlanks)
     EXPECT_EQ(markup->textFormat(), Qt::PlainText);
 }
 
+// A short text must not leave the box too narrow for its caption beside the window
+// manager's buttons ("Morrowburn" was cut to "M…rn").
+TEST(QtMessageBox, ShortTextLeavesRoomForTheCaption)
+{
+    QtDialogs dialogs;
+    std::unique_ptr<QMessageBox> box(
+        dialogs.buildMessageBox("本程式已執行", Dialogs::OkOnly, Dialogs::Critical, "Morrowburn", nullptr));
+    box->show();
+    QFont bold = box->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    // The caption and four title-bar buttons as wide as the title bar is high.
+    EXPECT_GE(box->width(), metrics.horizontalAdvance("Morrowburn") + 4 * (metrics.height() + 4));
+}
+
 TEST(QtMessageBox, ClickedButtonIsTheAnswer)
 {
     QtDialogs dialogs;

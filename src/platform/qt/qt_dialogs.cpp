@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpacerItem>
 
 namespace {
 
@@ -54,6 +57,23 @@ QMessageBox::Icon messageIcon(Dialogs::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// Qt sizes a message box for its text and buttons with only a small allowance for the
+// caption; a window manager then cuts a caption such as "Morrowburn" over a short text
+// down to "M…rn" beside its icon and buttons. A blank row across the box keeps it wide
+// enough for the caption in a bold title font and about five title-bar buttons.
+void reserveCaptionRoom(QMessageBox* box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box->layout());
+    if (!grid)
+        return;
+    QFont titleFont = box->font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int width = metrics.horizontalAdvance(box->windowTitle()) + 6 * metrics.height();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 } // namespace
 
 QtDialogs::QtDialogs(const QString& appTitle) : appTitle_(appTitle) {}
@@ -64,6 +84,7 @@ QMessageBox* QtDialogs::buildMessageBox(const QString& text, Buttons buttons, Ic
     auto* box = new QMessageBox(messageIcon(icon), title.isEmpty() ? appTitle_ : title, text,
                                 standardButtons(buttons), parent);
     box->setTextFormat(Qt::PlainText);
+    reserveCaptionRoom(box);
     // Escape answers Cancel where there is one; a Yes/No box answers No.
     if (buttons == YesNo)
         box->setEscapeButton(QMessageBox::No);
