@@ -22,6 +22,7 @@
 #include "platform/platform.h"
 #include "platform/registry.h"
 #include "shell/comm_setting.h"
+#include "shell/shell_pictures.h"
 #include "spd_document/globals.h"
 #include "spd_document/ui/frm_document.h"
 
@@ -147,18 +148,18 @@ void frmMain::buildToolbar()
 {
     tbToolbar = addToolBar(QStringLiteral("tbToolbar"));
     tbToolbar->setMovable(false);
-    struct Button { const char* key; QString tip; QStyle::StandardPixmap icon; };
+    struct Button { const char* key; QString tip; };
     const Button buttons[] = {
-        { "NEW", QStringLiteral("開新檔案"), QStyle::SP_FileIcon },
-        { "OPEN", QStringLiteral("開啟舊檔"), QStyle::SP_DialogOpenButton },
-        { "SAVE", QStringLiteral("儲存"), QStyle::SP_DialogSaveButton },
-        { "PRINT", QStringLiteral("列印"), QStyle::SP_FileDialogDetailedView },
-        { "WIZARD", QStringLiteral("精靈"), QStyle::SP_FileDialogContentsView },
-        { "MAIL", QStringLiteral("郵件"), QStyle::SP_MessageBoxInformation },
-        { "CONNECT", QStringLiteral("重新連線"), QStyle::SP_BrowserReload },
+        { "NEW", QStringLiteral("開新檔案") },
+        { "OPEN", QStringLiteral("開啟舊檔") },
+        { "SAVE", QStringLiteral("儲存") },
+        { "PRINT", QStringLiteral("列印") },
+        { "WIZARD", QStringLiteral("精靈") },
+        { "MAIL", QStringLiteral("郵件") },
+        { "CONNECT", QStringLiteral("重新連線") },
     };
     for (const Button& b : buttons) {
-        QAction* a = tbToolbar->addAction(style()->standardIcon(b.icon), b.tip);
+        QAction* a = tbToolbar->addAction(Toolbar_Icon(QString::fromLatin1(b.key)), b.tip);
         a->setToolTip(b.tip);
         a->setData(QString::fromLatin1(b.key));
         a->setObjectName(QString::fromLatin1(b.key));

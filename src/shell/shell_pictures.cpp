@@ -4,6 +4,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
+
+#include <cmath>
 
 #include "spd_document/globals.h"
 
@@ -82,4 +85,197 @@ QPixmap Maker_Logo(int side)
     p.setBrush(Qt::NoBrush);
     p.drawPath(v);
     return pixmap;
+}
+
+// ---------------------------------------------------------------- toolbar keys
+
+namespace {
+
+// Every picture is drawn on a 24-unit square, scaled to the requested size. Bright fills
+// inside a dark outline read on light and on dark toolbars alike.
+const QColor kOutline(0x26, 0x2A, 0x30);
+const QColor kPaper(0xFA, 0xFA, 0xF7);
+
+void drawNew(QPainter& p)
+{
+    QPainterPath page;
+    page.moveTo(5, 2.5);
+    page.lineTo(14, 2.5);
+    page.lineTo(19, 7.5);
+    page.lineTo(19, 21.5);
+    page.lineTo(5, 21.5);
+    page.closeSubpath();
+    p.setBrush(kPaper);
+    p.drawPath(page);
+    p.drawLine(QPointF(14, 2.5), QPointF(14, 7.5));
+    p.drawLine(QPointF(14, 7.5), QPointF(19, 7.5));
+    // A green plus in the lower corner: a new, empty document.
+    p.setBrush(QColor(0x2E, 0x9E, 0x44));
+    p.drawEllipse(QPointF(17, 17.5), 5.5, 5.5);
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17, 14.5), QPointF(17, 20.5));
+    p.drawLine(QPointF(14, 17.5), QPointF(20, 17.5));
+}
+
+void drawOpen(QPainter& p)
+{
+    p.setBrush(QColor(0xC8, 0x8A, 0x1C));
+    QPainterPath back;
+    back.moveTo(2.5, 5);
+    back.lineTo(9, 5);
+    back.lineTo(11, 7);
+    back.lineTo(19.5, 7);
+    back.lineTo(19.5, 19.5);
+    back.lineTo(2.5, 19.5);
+    back.closeSubpath();
+    p.drawPath(back);
+    // The opened front flap.
+    p.setBrush(QColor(0xF5, 0xC2, 0x42));
+    QPainterPath front;
+    front.moveTo(2.5, 19.5);
+    front.lineTo(6, 10.5);
+    front.lineTo(22.5, 10.5);
+    front.lineTo(19.5, 19.5);
+    front.closeSubpath();
+    p.drawPath(front);
+}
+
+void drawSave(QPainter& p)
+{
+    QPainterPath disk;
+    disk.moveTo(3, 3);
+    disk.lineTo(18, 3);
+    disk.lineTo(21, 6);
+    disk.lineTo(21, 21);
+    disk.lineTo(3, 21);
+    disk.closeSubpath();
+    p.setBrush(QColor(0x2F, 0x6F, 0xC0));
+    p.drawPath(disk);
+    p.setBrush(QColor(0xD8, 0xDD, 0xE4));
+    p.drawRect(QRectF(7, 3, 10, 6.5));
+    p.setBrush(kOutline);
+    p.drawRect(QRectF(13.5, 4.2, 2, 4));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(6, 13, 12, 8));
+}
+
+void drawPrint(QPainter& p)
+{
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(7, 2.5, 10, 7));
+    p.setBrush(QColor(0x8A, 0x93, 0x9E));
+    p.drawRoundedRect(QRectF(2.5, 9, 19, 9), 1.5, 1.5);
+    p.setBrush(QColor(0x4C, 0xD1, 0x37));
+    p.drawEllipse(QPointF(18.5, 12), 1, 1);
+    // The printed page coming out, with lines of text.
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(6, 15, 12, 7));
+    p.drawLine(QPointF(8, 18), QPointF(16, 18));
+    p.drawLine(QPointF(8, 20), QPointF(14, 20));
+}
+
+void drawWizard(QPainter& p)
+{
+    // A wand with a star at its tip.
+    p.setPen(QPen(kOutline, 4.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 20), QPointF(14, 10));
+    p.setPen(QPen(QColor(0x7B, 0x4F, 0xC9), 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 20), QPointF(14, 10));
+    p.setPen(QPen(kOutline, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath star;
+    const QPointF c(16.5, 7.5);
+    for (int i = 0; i < 10; ++i) {
+        const qreal r = (i % 2 == 0) ? 6.0 : 2.6;
+        const qreal a = (-90 + i * 36) * 3.14159265358979 / 180.0;
+        const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+        if (i == 0)
+            star.moveTo(pt);
+        else
+            star.lineTo(pt);
+    }
+    star.closeSubpath();
+    p.setBrush(QColor(0xFF, 0xD0, 0x2E));
+    p.drawPath(star);
+}
+
+void drawMail(QPainter& p)
+{
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(2.5, 5.5, 19, 13));
+    p.setBrush(QColor(0xE4, 0xE7, 0xEC));
+    QPainterPath flap;
+    flap.moveTo(2.5, 5.5);
+    flap.lineTo(12, 13);
+    flap.lineTo(21.5, 5.5);
+    p.drawPath(flap);
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(2.5, 18.5), QPointF(9.5, 11.5));
+    p.drawLine(QPointF(21.5, 18.5), QPointF(14.5, 11.5));
+}
+
+void drawConnect(QPainter& p)
+{
+    // Two arrows chasing each other round a circle: ask the burner again.
+    const QRectF ring(4, 4, 16, 16);
+    for (int half = 0; half < 2; ++half) {
+        const int start = half == 0 ? 100 * 16 : 280 * 16;
+        p.setPen(QPen(kOutline, 4.4, Qt::SolidLine, Qt::FlatCap));
+        p.drawArc(ring, start, 150 * 16);
+        p.setPen(QPen(QColor(0x1F, 0x9E, 0xB8), 2.4, Qt::SolidLine, Qt::FlatCap));
+        p.drawArc(ring, start, 150 * 16);
+    }
+    p.setPen(QPen(kOutline, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(QColor(0x1F, 0x9E, 0xB8));
+    // Arrow heads at the end of each arc (250 and 70 degrees, counter-clockwise).
+    for (const qreal deg : { 250.0, 70.0 }) {
+        const qreal a = deg * 3.14159265358979 / 180.0;
+        const QPointF tip(12 + 8 * std::cos(a), 12 - 8 * std::sin(a));
+        // The direction of travel along a counter-clockwise arc.
+        const QPointF along(-std::sin(a), -std::cos(a));
+        const QPointF out(std::cos(a), -std::sin(a));
+        QPolygonF head;
+        head << tip + along * 3.5 << tip + out * 3.6 << tip - out * 3.6;
+        p.drawPolygon(head);
+    }
+}
+
+QPixmap toolbarPicture(void (*draw)(QPainter&), int side)
+{
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 24.0, side / 24.0);
+    p.setPen(QPen(kOutline, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    draw(p);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon Toolbar_Icon(const QString& key)
+{
+    struct Picture {
+        const char* key;
+        const char* themeName;
+        void (*draw)(QPainter&);
+    };
+    static const Picture pictures[] = {
+        { "NEW", "document-new", drawNew },
+        { "OPEN", "document-open", drawOpen },
+        { "SAVE", "document-save", drawSave },
+        { "PRINT", "document-print", drawPrint },
+        { "WIZARD", "tools-wizard", drawWizard },
+        { "MAIL", "mail-message-new", drawMail },
+        { "CONNECT", "view-refresh", drawConnect },
+    };
+    for (const Picture& pic : pictures) {
+        if (key != QLatin1String(pic.key))
+            continue;
+        QIcon drawn;
+        for (int side : { 16, 22, 24, 32, 48 })
+            drawn.addPixmap(toolbarPicture(pic.draw, side));
+        return QIcon::fromTheme(QString::fromLatin1(pic.themeName), drawn);
+    }
+    return QIcon();
 }
