@@ -18,5 +18,12 @@ public:
     virtual uint32_t foreColor() const = 0;
     // Prints text at (X, Y); then X = 0 and Y moves one line of the current font down.
     virtual void printLine(const QString& text) = 0;
+    // The width of a text in the current font, in twips. Text is set in a fixed-pitch face
+    // whose Latin characters are half the em wide (10 twips per point); a printer that cannot
+    // measure its glyphs answers with that pitch.
+    virtual int textWidth(const QString& text) const
+    {
+        return static_cast<int>(text.size() * fontSize() * 10.0 + 0.5);
+    }
     virtual void endDoc() = 0;
 };

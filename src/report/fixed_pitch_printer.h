@@ -27,6 +27,7 @@ public:
     void setForeColor(uint32_t bgr) override { target_.setForeColor(bgr); }
     uint32_t foreColor() const override { return target_.foreColor(); }
     void printLine(const QString& text) override;
+    int textWidth(const QString& text) const override { return target_.textWidth(text); }
     void endDoc() override { target_.endDoc(); }
 
 private:

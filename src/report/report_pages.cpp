@@ -8,7 +8,9 @@
 #include "spd_document/main_form_api.h"
 #include "spd_document/spd_record.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -39,7 +41,7 @@ struct Row {
     Row_Colour colour;
 };
 
-enum class Hex_Kind { Byte, Field, Part_Number, Part_Number_Blanks };
+enum class Hex_Kind { Byte, Field, Part_Number };
 
 // One line of the lower hex section: what it shows, where and in which colour.
 struct Hex_Line {
@@ -111,13 +113,13 @@ Page_Layout SDRAM_Layout()
 }
 
 // The lower section shared by the DDR and DDR2 pages (bytes 64-127); the two differ in the
-// X of the manufacturer ID and in how the part number shows zero bytes.
-std::vector<Hex_Line> DDR_Lower_Lines(int idX, Hex_Kind partNumber)
+// X of the manufacturer ID.
+std::vector<Hex_Line> DDR_Lower_Lines(int idX)
 {
     return {
         {Hex_Kind::Field, 64, 71, idX, Report_Red},
         {Hex_Kind::Byte, 72, 72, Hex_X, Report_Blue},
-        {partNumber, 73, 90, 8550, Report_Red},
+        {Hex_Kind::Part_Number, 73, 90, 8550, Report_Red},
         {Hex_Kind::Field, 91, 92, 10270, Report_Blue},
         {Hex_Kind::Byte, 93, 93, Hex_X, Report_Red},
         {Hex_Kind::Byte, 94, 94, Hex_X, Report_Blue},
@@ -143,7 +145,7 @@ Page_Layout DDR_Layout()
                          {Print_Line_Rule, Blue}});
     Add_DDR_Lower_Rows(page.rows);
     page.upperBytes = Byte_Runs({{0, 36}, {41, 46}, {62, 63}});
-    page.lowerLines = DDR_Lower_Lines(8920, Hex_Kind::Part_Number);
+    page.lowerLines = DDR_Lower_Lines(8920);
     return page;
 }
 
@@ -154,7 +156,7 @@ Page_Layout DDR2_Layout()
     Add_Rows(page.rows, {{62, Blue}, {63, Red}, {Print_Line_Rule, Blue}});
     Add_DDR_Lower_Rows(page.rows);
     page.upperBytes = Byte_Runs({{0, 47}, {62, 63}});
-    page.lowerLines = DDR_Lower_Lines(8900, Hex_Kind::Part_Number_Blanks);
+    page.lowerLines = DDR_Lower_Lines(8900);
     return page;
 }
 
@@ -215,9 +217,7 @@ QString Hex_Line_Text(MainFormApi& main, const Hex_Line& line)
     case Hex_Kind::Field:
         return Field_Text(Read_Bytes(main, line.first, line.last));
     case Hex_Kind::Part_Number:
-        return Part_Number_Text(Read_Bytes(main, line.first, line.last), Zero_Byte::As_Nul);
-    case Hex_Kind::Part_Number_Blanks:
-        return Part_Number_Text(Read_Bytes(main, line.first, line.last), Zero_Byte::As_Blank);
+        return Part_Number_Text(Read_Bytes(main, line.first, line.last));
     }
     return QString();
 }
@@ -273,27 +273,58 @@ void Print_Page_Header(Printer& printer, MainFormApi& main, const Page_Layout& p
     printer.printLine(page.table[Print_Line_Rule]);
 }
 
-void Print_Descriptions(Printer& printer, const Page_Layout& page)
+// Where a printed description row stands and where its text ends, in twips.
+struct Printed_Row {
+    int y;
+    int end;
+};
+
+// The byte rows print with their descriptions all in one column.
+std::vector<Printed_Row> Print_Descriptions(Printer& printer, const Page_Layout& page)
 {
     static const QString blankLine = QStringLiteral("  ");
+    std::vector<Printed_Row> printed;
     printer.setForeColor(Report_Red);
     for (const Row& row : page.rows) {
         Apply_Colour(printer, row.colour);
-        printer.printLine(row.entry == Blank_Line ? blankLine : page.table[static_cast<size_t>(row.entry)]);
+        QString text = blankLine;
+        if (row.entry == Print_Line_Rule)
+            text = page.table[Print_Line_Rule];
+        else if (row.entry != Blank_Line)
+            text = Aligned_Row_Text(page.table[static_cast<size_t>(row.entry)]);
+        QString shown = text; // blanks at the end print nothing
+        while (!shown.isEmpty() && shown.back() == QLatin1Char(' ')) shown.chop(1);
+        printed.push_back({printer.currentY(), printer.textWidth(shown)});
+        printer.printLine(text);
     }
+    return printed;
+}
+
+// The X of a value: where the page puts it, or one blank after the end of the description
+// on its line when that description reaches further (the long field beside "Manufacturer's
+// Specific Data", the longest DDR3 descriptions), so a value never prints over its row.
+int Value_X(const Printer& printer, const std::vector<Printed_Row>& rows, int x)
+{
+    // A value's anchor lies within half a 12-point line of its row.
+    constexpr int Same_Line = 120;
+    const int y = printer.currentY();
+    for (const Printed_Row& row : rows)
+        if (std::abs(row.y - y) < Same_Line && row.end > 0)
+            x = std::max(x, row.end + printer.textWidth(QStringLiteral(" ")));
+    return x;
 }
 
 // The hex column: the upper section lines up with the single-byte rows from its own
 // anchor, the lower section with the fields from another, so each value stands beside its
 // description whatever the rows between them.
-void Print_Hex_Values(Printer& printer, MainFormApi& main, const Page_Layout& page)
+void Print_Hex_Values(Printer& printer, MainFormApi& main, const Page_Layout& page, const std::vector<Printed_Row>& rows)
 {
     printer.setForeColor(Report_Red);
     printer.setCurrentY(page.upperY);
     for (int b : page.upperBytes) {
         const QString text = Hex_Byte_Text(Read_Byte(main, b));
         Alternate_Colour(printer);
-        printer.setCurrentX(Hex_X);
+        printer.setCurrentX(Value_X(printer, rows, Hex_X));
         printer.printLine(text);
     }
 
@@ -303,7 +334,7 @@ void Print_Hex_Values(Printer& printer, MainFormApi& main, const Page_Layout& pa
         printer.setForeColor(line.colour);
         if (first) printer.setCurrentY(page.lowerY);
         first = false;
-        printer.setCurrentX(line.x);
+        printer.setCurrentX(Value_X(printer, rows, line.x));
         printer.printLine(text);
     }
 }
@@ -311,8 +342,8 @@ void Print_Hex_Values(Printer& printer, MainFormApi& main, const Page_Layout& pa
 void Print_Page(Printer& printer, MainFormApi& main, const Page_Layout& page)
 {
     Print_Page_Header(printer, main, page);
-    Print_Descriptions(printer, page);
-    Print_Hex_Values(printer, main, page);
+    const std::vector<Printed_Row> rows = Print_Descriptions(printer, page);
+    Print_Hex_Values(printer, main, page, rows);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ QString Field_Text(const std::vector<uint8_t>& bytes)
     return text;
 }
 
-QString Part_Number_Text(const std::vector<uint8_t>& bytes, Zero_Byte zero)
+QString Part_Number_Text(const std::vector<uint8_t>& bytes)
 {
     int sum = 0;
     for (uint8_t b : bytes) sum += b;
@@ -25,12 +25,26 @@ QString Part_Number_Text(const std::vector<uint8_t>& bytes, Zero_Byte zero)
     QString text;
     text.reserve(static_cast<int>(bytes.size()));
     for (uint8_t b : bytes) {
-        if (b == 0 && zero == Zero_Byte::As_Blank)
+        if (b < 0x20)
             text += QLatin1Char(' ');
         else
             text += QChar(static_cast<char16_t>(b));
     }
     return text;
+}
+
+QString Aligned_Row_Text(const QString& row)
+{
+    const auto blank = [&](int i) { return row.at(i) == QLatin1Char(' '); };
+    const int size = static_cast<int>(row.size());
+    int labelStart = 0;
+    while (labelStart < size && blank(labelStart)) ++labelStart;
+    int labelEnd = labelStart;
+    while (labelEnd < size && !blank(labelEnd)) ++labelEnd;
+    int description = labelEnd;
+    while (description < size && blank(description)) ++description;
+    if (labelStart == size || description == size || labelEnd >= Description_Column) return row;
+    return row.left(labelEnd) + QString(Description_Column - labelEnd, QLatin1Char(' ')) + row.mid(description);
 }
 
 QString Report_File_Name(const QString& caption)

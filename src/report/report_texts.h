@@ -24,13 +24,21 @@ extern const QString Report_Hex_Title;
 // between them (0x01, 0xA0 gives "01A0").
 QString Field_Text(const std::vector<uint8_t>& bytes);
 
-// How a part-number text shows a zero byte.
-enum class Zero_Byte { As_Nul, As_Blank };
-
 // A part number shown as characters, one Latin-1 character per byte, nothing trimmed:
-// empty when every byte is 0, otherwise one character per byte, a zero byte giving
-// U+0000 or a blank as asked.
-QString Part_Number_Text(const std::vector<uint8_t>& bytes, Zero_Byte zero);
+// empty when every byte is 0, otherwise one character per byte, a byte below 0x20 (a
+// zero byte among them) giving a blank, since a printer shows control codes as empty
+// boxes or not at all.
+QString Part_Number_Text(const std::vector<uint8_t>& bytes);
+
+// The column, in characters, where the description of every printed byte row begins: the
+// column of the single-byte rows. The tables space their range rows (36-40, 122-125, ...)
+// a column or two differently, which in a fixed-pitch face leaves the descriptions ragged.
+constexpr int Description_Column = 19;
+
+// A byte row of a print-line table respaced so that its description begins at
+// Description_Column; the byte number and the description keep their texts. A text
+// without a description after its first word (a blank line, the rule) comes back as it is.
+QString Aligned_Row_Text(const QString& row);
 
 // The file name printed in the header: the caption after its last path separator ("\" as
 // on Windows, or "/"); a caption without one is taken whole. A modified document's "*"

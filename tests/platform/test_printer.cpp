@@ -4,6 +4,10 @@
 #include "support/pdf_words.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPageSize>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
@@ -74,8 +78,8 @@ TEST_F(PdfPrinter, LinesLandAtTheirTwipPositions)
     EXPECT_NEAR(name->yMin, 800 / 20.0, kTolerancePt);
     EXPECT_NEAR(hex->xMin, 10300 / 20.0, kTolerancePt);
     EXPECT_NEAR(hex->yMin, 1340 / 20.0, kTolerancePt);
-    // A 12-point line is about 12 points tall, whatever the device resolution.
-    EXPECT_NEAR(name->yMax - name->yMin, 12.0, 4.0);
+    // Twelve points whatever the device resolution: nine characters of half the em.
+    EXPECT_NEAR(name->xMax - name->xMin, 9 * 6.0, 1.0);
 }
 
 TEST_F(PdfPrinter, MarginMovesTheWholePage)
@@ -121,6 +125,65 @@ TEST_F(PdfPrinter, PrintLineMovesToTheStartOfTheNextLine)
     EXPECT_NEAR(upper->xMin, 100, kTolerancePt);
     EXPECT_NEAR(lower->xMin, 0, kTolerancePt);
     EXPECT_NEAR(lower->yMin - upper->yMin, advance / 20.0, 1.0);
+}
+
+TEST_F(PdfPrinter, PageReachingPastThePaperIsScaledAsAWhole)
+{
+    // A4 is 595 x 842 points; a line of 200 digits is 1200 points wide at 12 points, and
+    // a line at Y 20000 twips lies 1000 points down.
+    const struct {
+        const char* name;
+        int farY;
+        int digits;
+        double scale;
+    } cases[] = {{"too wide", 4000, 200, 595.0 / 1200.0}, {"too tall", 20000, 10, 842.0 / (1000.0 + 12 * 1.448)},
+                 {"fits", 4000, 10, 1.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        double scale = 0;
+        {
+            QtPrinter printer(pdf, 0, QPageSize(QPageSize::A4));
+            printer.setFontSize(12);
+            printer.setCurrentX(10300);
+            printer.setCurrentY(2880);
+            printer.printLine("HEX");
+            printer.setCurrentY(c.farY);
+            printer.printLine(QString(c.digits, '0') + QString(50, ' ')); // blanks at the end do not count
+            printer.endDoc();
+            scale = printer.lastPageScale();
+        }
+        EXPECT_NEAR(scale, c.scale, 0.01);
+        const QList<Word> ws = words(pdf);
+        const Word* hex = find(ws, "HEX");
+        const Word* far = find(ws, QString(c.digits, '0'));
+        ASSERT_TRUE(hex && far);
+        // The same factor for X, Y and the font size.
+        EXPECT_NEAR(hex->xMin, 515 * scale, 1.0);
+        EXPECT_NEAR(hex->yMin, 144 * scale, 1.0);
+        EXPECT_NEAR(hex->xMax - hex->xMin, 18 * scale, 0.5);
+        EXPECT_NEAR(far->xMax, c.digits * 6 * scale, 1.0);
+        EXPECT_LE(far->xMax, 595.5);
+        EXPECT_LE(far->yMax, 842.5);
+    }
+}
+
+TEST_F(PdfPrinter, FixedPitchFaceHasLatinAtHalfTheEm)
+{
+    // The preferred face, and the system's fixed-pitch face when a family is missing.
+    for (const QString& family : {QtPrinter::Preferred_Family, QStringLiteral("No Such Typeface Mono")}) {
+        SCOPED_TRACE(family.toStdString());
+        QFont font = QtPrinter::fixedPitchFont(family);
+        font.setPointSizeF(12);
+        const QFontMetricsF fm(font);
+        const double halfEm = 6.0 * fm.fontDpi() / 72.0;
+        EXPECT_NEAR(fm.horizontalAdvance(QStringLiteral("0123456789ABCDEF")), 16 * halfEm, 16 * halfEm * 0.01);
+        EXPECT_NEAR(fm.horizontalAdvance(QStringLiteral("----------------")), 16 * halfEm, 16 * halfEm * 0.01);
+    }
+    if (QFontDatabase::hasFamily(QtPrinter::Preferred_Family))
+        EXPECT_EQ(QFontInfo(QtPrinter::fixedPitchFont(QtPrinter::Preferred_Family)).family(), QtPrinter::Preferred_Family);
+    QtPrinter printer(pdf, 0);
+    printer.setFontSize(12);
+    EXPECT_NEAR(printer.textWidth("0123456789"), 1200, 12);
 }
 
 TEST_F(PdfPrinter, LineHeightFollowsTheFontSize)

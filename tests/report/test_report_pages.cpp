@@ -22,7 +22,7 @@ namespace {
 constexpr int Blank = -1;
 constexpr int Rule = report::Print_Line_Rule;
 
-enum class Shown { Field, Part_Raw, Part_Blanks };
+enum class Shown { Field, Part_Number };
 struct Field {
     int first, last, x;
     Shown shown = Shown::Field;
@@ -49,23 +49,25 @@ const std::vector<Page_Case>& Cases()
         {"SDRAM", report::SDR_PRINTER, SD_Print_Line, "sdram-daneelec-pc133-1.bin", 800, 1340, 1810, 12850,
          {{0, 36}, {41, 42}, {62, 63}, {Blank, Blank}, {Blank, Blank}, {Blank, Blank}, {Blank, Blank}, {Rule, Rule},
           {64, 64}, {72, 73}, {91, 91}, {93, 95}, {99, 99}, {126, 127}, {Rule, Rule}},
-         {{64, id}, {73, {73, 90, 8550, Shown::Part_Raw}}, {91, rev}, {95, serial}, {99, {99, 125, 4660}}},
+         // The long field stands one blank after its description, not over it at X 4660.
+         {{64, id}, {73, {73, 90, 8550, Shown::Part_Number}}, {91, rev}, {95, serial}, {99, {99, 125, 5760}}},
          {}, {{37, 40}, {43, 61}, {128, 255}}, -1, report::Report_Green},
         {"DDR", report::DDR_PRINTER, DDR_Print_Line, "ddr-corsair-ddr400-1.bin", 800, 1340, 1800, 13350,
          {{0, 36}, {41, 46}, {62, 63}, {Blank, Blank}, {Blank, Blank}, {Rule, Rule}, {64, 64}, {72, 73},
           {91, 91}, {93, 95}, {99, 99}, {Rule, Rule}},
-         {{64, id}, {73, {73, 90, 8550, Shown::Part_Raw}}, {91, rev}, {95, serial}, {99, {99, 127, 4220}}},
+         {{64, id}, {73, {73, 90, 8550, Shown::Part_Number}}, {91, rev}, {95, serial}, {99, {99, 127, 5760}}},
          {}, {{37, 40}, {47, 61}, {128, 255}}, -1, Report_Blue},
-        // Its part number holds zero bytes, which this page shows as blanks.
+        // Its part number holds zero bytes, which print as blanks.
         {"DDR2", report::DDR2_PRINTER, DDR2_Print_Line, "ddr2-kingston-ddr2-800-1.bin", 600, 1140, 1620, 13880,
          {{0, 47}, {62, 63}, {Rule, Rule}, {64, 64}, {72, 73}, {91, 91}, {93, 95}, {99, 99}, {Rule, Rule}},
-         {{64, {64, 71, 8900}}, {73, {73, 90, 8550, Shown::Part_Blanks}}, {91, rev}, {95, serial}, {99, {99, 127, 4220}}},
+         {{64, {64, 71, 8900}}, {73, {73, 90, 8550, Shown::Part_Number}}, {91, rev}, {95, serial}, {99, {99, 127, 5760}}},
          {}, {{48, 61}, {128, 255}}, 64, Report_Blue},
         {"DDR3", report::DDR3_PRINTER, DDR3_Print_Line, "ddr3-kingston-1333-1.bin", 900, 1500, 2020, 13770,
          {{0, 32}, {60, 64}, {117, 122}, {126, 127}, {Blank, Blank}, {Blank, Blank}, {Rule, Rule}, {128, 128},
           {146, 146}, {148, 148}, {150, 150}, {176, 176}, {Blank, Blank}, {Blank, Blank}, {Blank, Blank}, {Rule, Rule}},
-         {{128, {128, 145, 6670}}, {146, {146, 147, 10270}}, {148, {148, 149, 10270}}, {150, {150, 175, 4870}},
-          {176, {176, 191, 7120}}},
+         // Three descriptions reach past the hex column at X 10500 and one past X 4870.
+         {{23, {23, 23, 10800}}, {117, {117, 117, 10800}}, {118, {118, 118, 10680}}, {128, {128, 145, 6670}},
+          {146, {146, 147, 10270}}, {148, {148, 149, 10270}}, {150, {150, 175, 5760}}, {176, {176, 191, 7120}}},
          {{192, 223, 3500}, {224, 255, 3500}}, {{33, 59}, {65, 116}, {123, 125}}, -1, Report_Blue},
     };
     return cases;
@@ -100,7 +102,7 @@ QString Value_Text(const Field& f, const Image& image)
 {
     const std::vector<uint8_t> bytes(image.begin() + f.first, image.begin() + f.last + 1);
     if (f.shown == Shown::Field) return report::Field_Text(bytes);
-    return report::Part_Number_Text(bytes, f.shown == Shown::Part_Raw ? report::Zero_Byte::As_Nul : report::Zero_Byte::As_Blank);
+    return report::Part_Number_Text(bytes);
 }
 
 class ReportPages : public ::testing::Test {
@@ -135,7 +137,15 @@ TEST_F(ReportPages, HeaderAndDescriptionRowsInOrderAndColour)
         QList<uint32_t> ruleColours;
         for (int r = 0; r < rows.size(); ++r) {
             const int e = entries[static_cast<size_t>(r)];
-            EXPECT_EQ(rows[r].text, e == Blank ? QString("  ") : c.table[static_cast<size_t>(e)]) << "row " << r;
+            if (e == Blank || e == Rule) {
+                EXPECT_EQ(rows[r].text, e == Blank ? QString("  ") : c.table[Rule]) << "row " << r;
+            } else {
+                // The table's words, with every description starting in the same column.
+                const QString& entry = c.table[static_cast<size_t>(e)];
+                EXPECT_EQ(rows[r].text.simplified(), entry.simplified()) << "entry " << e;
+                const QString description = entry.simplified().section(' ', 1);
+                EXPECT_EQ(rows[r].text.indexOf(' ' + description) + 1, report::Description_Column) << "entry " << e;
+            }
             EXPECT_EQ(rows[r].y, c.headerY + 240 * (r + 2)) << "row " << r;
             EXPECT_TRUE(rows[r].size == 12 && !rows[r].bold && !rows[r].underline);
             if (e == Rule) ruleColours << rows[r].color;

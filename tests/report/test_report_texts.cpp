@@ -5,26 +5,31 @@
 #include "report/report_pages.h"
 #include "report/report_texts.h"
 
-using report::Zero_Byte;
-
-TEST(ReportTexts, PartNumberShowsEveryByteAsOneCharacter)
+TEST(ReportTexts, PartNumberShowsEveryByteAsOneCharacterAndControlCodesAsBlanks)
 {
     const auto bytes = [](std::vector<uint8_t> head, uint8_t fill = 0) { head.resize(18, fill); return head; };
-    const QString nul(1, QChar(0));
-    struct Case {
-        std::vector<uint8_t> bytes;
-        Zero_Byte zero;
-        QString want;
-    } cases[] = {
-        {bytes({}), Zero_Byte::As_Nul, QString()},
-        {bytes({}), Zero_Byte::As_Blank, QString()},
-        {bytes({0x41, 0x00, 0x42}), Zero_Byte::As_Blank, "A B" + QString(15, u' ')},
-        {bytes({0x41, 0x00, 0x42}), Zero_Byte::As_Nul, "A" + nul + "B" + nul.repeated(15)},
-        {bytes({}, 0xFF), Zero_Byte::As_Nul, QString(18, QChar(0xFF))},
-        {bytes({0x80, 0xE9}, 0x20), Zero_Byte::As_Nul, QString(QChar(0x80)) + QChar(0xE9) + QString(16, u' ')},
+    const std::pair<std::vector<uint8_t>, QString> cases[] = {
+        {bytes({}), QString()},
+        {bytes({0x41, 0x00, 0x42}), "A B" + QString(15, u' ')},
+        {bytes({0x41, 0x1F, 0x0A, 0x20, 0x42}, 0x2D), "A   B" + QString(13, u'-')},
+        {bytes({}, 0xFF), QString(18, QChar(0xFF))},
+        {bytes({0x80, 0xE9}, 0x20), QString(QChar(0x80)) + QChar(0xE9) + QString(16, u' ')},
     };
-    for (const Case& c : cases) EXPECT_EQ(report::Part_Number_Text(c.bytes, c.zero), c.want) << c.want.toStdString();
+    for (const auto& c : cases) EXPECT_EQ(report::Part_Number_Text(c.first), c.second) << c.second.toStdString();
     EXPECT_EQ(report::Field_Text({0x4B, 0x05, 0xA0}), "4B05A0");
+}
+
+TEST(ReportTexts, AlignedRowsStartTheirDescriptionsInOneColumn)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"        0          Number of Bytes", "        0          Number of Bytes"},
+        {"      36-40       Reserved   ", "      36-40        Reserved   "},
+        {"     122-125     Module ID: Module Serial Number", "     122-125       Module ID: Module Serial Number"},
+        {"      126         Intel specification", "      126          Intel specification"},
+        {"  ", "  "},
+        {"     -----", "     -----"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(report::Aligned_Row_Text(c.first), QString(c.second)) << c.first;
 }
 
 TEST(ReportTexts, FileNameIsTheCaptionAfterItsLastSeparator)

@@ -1,7 +1,8 @@
 #pragma once
 // Recording printer. Every printed line is kept with its position and font state. One line
-// moves Y by 20 twips per point of font size (240 twips at 12 pt), so positions in tests
-// do not depend on fonts.
+// moves Y by 20 twips per point of font size (240 twips at 12 pt) and a text is half the
+// em wide per character (Printer's own textWidth), so positions in tests do not depend on
+// fonts.
 #include "platform/printer.h"
 
 #include <QList>
