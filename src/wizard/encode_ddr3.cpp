@@ -11,11 +11,11 @@ namespace wizard {
 std::optional<uint8_t> Ddr3_Density_Byte(int size, int width, int banks)
 {
     // Device capacity (size times width): 0 for 256 Mbit, 1 for 512 Mbit, 2 for 1 Gbit,
-    // 3 for 2 Gbit. The wizard's sizes that give none of these have no code.
+    // 3 for 2 Gbit, 4 for 4 Gbit. The wizard's sizes that give none of these have no code.
     struct Entry { int size, width, code; };
     static constexpr Entry kCodes[] = {
         { 2, 1, 0 }, { 3, 1, 1 }, { 4, 1, 2 }, { 5, 1, 3 },
-        { 1, 2, 0 }, { 2, 2, 1 }, { 3, 2, 2 }, { 4, 2, 3 },
+        { 1, 2, 0 }, { 2, 2, 1 }, { 3, 2, 2 }, { 4, 2, 3 }, { 5, 2, 4 },
         { 3, 0, 0 }, { 4, 0, 1 }, { 5, 0, 2 },
     };
     // Bits 4-6 hold the bank count as DDR3 codes it: 0 stands for eight banks (16 for
