@@ -237,11 +237,18 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
             const int ranks = c.type == Warez_DDR2 ? (rec.Spd_Value[5] & 7) + 1 : rec.Spd_Value[5];
             EXPECT_EQ(bankDensityMb(c.type, rec.Spd_Value[31]) * ranks, size)
                 << id << ": byte 31 = " << int(rec.Spd_Value[31]);
-            // The cycle time at the chosen speed (byte 9) stands at the highest declared CAS latency.
-            const QString highest = valueOf(s, QStringLiteral("tCL-tRCD-tRP-tRAS")).section(QLatin1Char('-'), 0, 0);
-            EXPECT_FALSE(declared.empty()) << id << ": no CAS latency declared";
-            EXPECT_TRUE(declared.count(static_cast<int>(std::lround(highest.toDouble() * 2))))
-                << id << ": " << highest.toStdString() << " not in " << cas.toStdString();
+            // The cycle time of the chosen speed is the one decode-dimms reads at the highest
+            // CAS latency, which must be a declared one.
+            static const double kGradeTck[12] = { 15, 10, 7.5, 6, 10, 7.5, 6, 5, 5, 3.75, 3, 2.5 };
+            static const QRegularExpression at(QStringLiteral("^([\\d.]+) ns at CAS ([\\d.]+)"));
+            QString cycle = valueOf(s, QStringLiteral("Cycle Time"));
+            if (cycle.isEmpty()) cycle = valueOf(s, QStringLiteral("Minimum Cycle Time"));
+            const auto m = at.match(cycle);
+            ASSERT_TRUE(m.hasMatch()) << id << ": cycle time " << cycle.toStdString();
+            const int grade = Speed_Grade_Code(c.type, c.option);
+            EXPECT_NEAR(m.captured(1).toDouble(), kGradeTck[grade - 1], 0.01) << id;
+            EXPECT_TRUE(declared.count(static_cast<int>(std::lround(m.captured(2).toDouble() * 2))))
+                << id << ": CAS " << m.captured(2).toStdString() << " not in " << cas.toStdString();
         }
     }
 }
