@@ -11,6 +11,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-noto-cjk
   poppler-utils xvfb xauth
+  i2c-tools
 )
 
 missing=()

@@ -215,8 +215,18 @@ QString ddr2TimingText(int byteNo, uint8_t b2, uint8_t b, int t)
     return s;
 }
 
-std::optional<QString> bankDensityText(uint8_t b)
+std::optional<QString> bankDensityText(uint8_t b2, uint8_t b)
 {
+    // Bits 0-1 (SDRAM) and bits 2-4 (DDR2) mean other sizes on those types; every type
+    // agrees on bits 5-7, and DDR (like any other type) keeps the shared list.
+    if (b2 == kTypeSdram) {
+        if (b == 1) return QStringLiteral("4 MB");
+        if (b == 2) return QStringLiteral("8 MB");
+    } else if (b2 == kTypeDdr2) {
+        if (b == 4) return QStringLiteral("4 GB");
+        if (b == 8) return QStringLiteral("8 GB");
+        if (b == 16) return QStringLiteral("16 GB");
+    }
     switch (b) {
     case 0: return QStringLiteral("Undefined");
     case 1: return QStringLiteral("1 GB");
@@ -288,13 +298,74 @@ long long ddr3Mtb(const SPD_Record& r)
     return dividend * 1000 / divisor;
 }
 
-// "t ns (nT)": the time of r MTB units and the whole cycles of tCKmin (byte 12) it takes.
-QString ddr3TimingText(const SPD_Record& rec, long long r)
+// Fine time base in femtoseconds (byte 9: dividend in bits 7-4, divisor in bits 3-0, in ps).
+// A divisor of 0 gives no fine time base, so the fine corrections then count for nothing.
+long long ddr3FtbFs(const SPD_Record& r)
 {
-    const long long ps = r * ddr3Mtb(rec);
-    const long long tck = rec.Spd_Value[12];
-    const long long clocks = tck != 0 ? ceilDiv(r, tck) : 0;
-    QString s = thousandthsText(ps);
+    const long long dividend = r.Spd_Value[9] >> 4;
+    const long long divisor = r.Spd_Value[9] & 0x0F;
+    if (divisor == 0) return 0;
+    return dividend * 1000 / divisor;
+}
+
+// A fine correction byte: a signed count of fine time base units.
+long long ddr3Fine(const SPD_Record& r, int byteNo) { return static_cast<int8_t>(r.Spd_Value[static_cast<size_t>(byteNo)]); }
+
+// A time of r MTB units plus the signed fine correction of byte fineByte (none when -1), in
+// femtoseconds, never below 0.
+long long ddr3TimeFs(const SPD_Record& rec, long long r, int fineByte)
+{
+    long long fs = r * ddr3Mtb(rec) * 1000;
+    if (fineByte >= 0) fs += ddr3Fine(rec, fineByte) * ddr3FtbFs(rec);
+    return fs < 0 ? 0 : fs;
+}
+
+// The minimum cycle time in femtoseconds: byte 12 in MTB units with the fine correction of
+// byte 34 (at most a fraction of one MTB; faster modules such as DDR3-1866 need it).
+long long ddr3CycleFs(const SPD_Record& r) { return ddr3TimeFs(r, r.Spd_Value[12], 34); }
+
+// A time in femtoseconds as nanoseconds in the shortest decimal form; whole picoseconds
+// read as before (13.125, 0.462), finer parts take up to six decimals.
+QString ddr3NsText(long long fs)
+{
+    if (fs % 1000 == 0) return thousandthsText(fs / 1000);
+    QString s = QString::number(fs / 1000000);
+    int frac = static_cast<int>(fs % 1000000);
+    int digits = 6;
+    while (frac % 10 == 0) {
+        frac /= 10;
+        --digits;
+    }
+    s.append(QLatin1Char('.'));
+    s.append(QString::number(frac).rightJustified(digits, QLatin1Char('0')));
+    return s;
+}
+
+// Rounding noise of the fine corrections that must not cost a clock: a cycle time of
+// 1071 ps stands for 1.0714 ns, and a timing of exactly n such cycles can come out a few
+// ps above n x 1071.
+constexpr long long kClockGuardFs = 10000;
+
+// "t ns (nT)": the time of r MTB units, with the fine correction of byte fineByte (-1 for a
+// timing without one), and the whole cycles of the minimum cycle time it takes. Without
+// fine corrections (byte 34 and fineByte 0) both are counted in MTB units, r over byte 12
+// rounded up; with them the clocks are the time over the corrected cycle time, rounded up
+// after the guard against rounding noise.
+QString ddr3TimingText(const SPD_Record& rec, long long r, int fineByte = -1)
+{
+    const bool fine = rec.Spd_Value[34] != 0 || (fineByte >= 0 && rec.Spd_Value[static_cast<size_t>(fineByte)] != 0);
+    long long clocks = 0;
+    long long fs = 0;
+    if (!fine) {
+        fs = r * ddr3Mtb(rec) * 1000;
+        const long long tck = rec.Spd_Value[12];
+        clocks = tck != 0 ? ceilDiv(r, tck) : 0;
+    } else {
+        fs = ddr3TimeFs(rec, r, fineByte);
+        const long long tck = ddr3CycleFs(rec);
+        if (tck > 0) clocks = fs > kClockGuardFs ? ceilDiv(fs - kClockGuardFs, tck) : 0;
+    }
+    QString s = ddr3NsText(fs);
     s += QLatin1String(" ns (");
     s += QString::number(clocks);
     s += QLatin1String("T)");
@@ -304,10 +375,12 @@ QString ddr3TimingText(const SPD_Record& rec, long long r)
 QString ddr3ModuleTypeText(uint8_t b3)
 {
     static const char* const kTypes[] = {
-        "Undefined", "Register-DIMM", "Unbuffer-DIMM", "SO-DIMM", "Micro-DIMM", "Mini-RDIMM", "Mini-UDIMM",
+        "Undefined",    "Register-DIMM", "Unbuffer-DIMM", "SO-DIMM",     "Micro-DIMM",
+        "Mini-RDIMM",   "Mini-UDIMM",    "Mini-CDIMM",    "72b-SO-UDIMM", "72b-SO-RDIMM",
+        "72b-SO-CDIMM", "LRDIMM",        "16b-SO-DIMM",   "32b-SO-DIMM",
     };
     const int v = b3 & 0x0F;
-    if (v <= 6) return QLatin1String(kTypes[v]);
+    if (v <= 13) return QLatin1String(kTypes[v]);
     return QStringLiteral("Reservd");
 }
 
@@ -318,16 +391,14 @@ QString ddr3DensityText(int d)
     return QStringLiteral("Reserved");
 }
 
-// Capacity of one rank of a 64-bit module for SDRAM density code d and device width code w.
+// Capacity of one rank of a 64-bit module for SDRAM density code d (256 Mb to 16 Gb) and
+// device width code w (4 to 32 bits): density x 64 / width, from "64 MB" to "32 GB".
 QString ddr3RankCapacityText(int d, int w)
 {
-    static const char* const kCapacity[3][4] = {
-        { "512 MB", "256 MB", "128 MB", "64 MB" },
-        { "1 GB", "512 MB", "256 MB", "128 MB" },
-        { "2 GB", "1 GB", "512 MB", "256 MB" },
-    };
-    if (d <= 2 && w <= 3) return QLatin1String(kCapacity[d][w]);
-    return QStringLiteral("Reserved");
+    if (d > 6 || w > 3) return QStringLiteral("Reserved");
+    const long long megabytes = (256LL << d) * 64 / (4 << w) / 8;
+    if (megabytes >= 1024) return QString::number(megabytes / 1024) + QLatin1String(" GB");
+    return QString::number(megabytes) + QLatin1String(" MB");
 }
 
 QString ddr3BanksText(uint8_t b4)
@@ -384,12 +455,14 @@ QString ddr3BusWidthText(uint8_t b8)
 
 QString ddr3SpeedText(const SPD_Record& r)
 {
-    // Only the four standard tCKmin values are named; the fine time base is not applied.
-    switch (r.Spd_Value[12] * ddr3Mtb(r)) {
-    case 2500: return QStringLiteral("800 MHz(2.5ns)");
-    case 1875: return QStringLiteral("1066 MHz(1.875ns)");
-    case 1500: return QStringLiteral("1333 MHz(1.5ns)");
-    case 1250: return QStringLiteral("1600 MHz(1.25ns)");
+    // The standard minimum cycle times, byte 12 with the fine correction of byte 34.
+    switch (ddr3CycleFs(r)) {
+    case 2500000: return QStringLiteral("800 MHz(2.5ns)");
+    case 1875000: return QStringLiteral("1066 MHz(1.875ns)");
+    case 1500000: return QStringLiteral("1333 MHz(1.5ns)");
+    case 1250000: return QStringLiteral("1600 MHz(1.25ns)");
+    case 1071000: return QStringLiteral("1866 MHz(1.071ns)");
+    case 938000: return QStringLiteral("2133 MHz(0.938ns)");
     default: return QStringLiteral("Reserved");
     }
 }
@@ -479,7 +552,7 @@ void ddr2_table_chang(DecodeContext& ctx, int A)
     case 29: p.setCaption(L::Label43, ddr2TimingText(29, b2, byte(29), t)); return;
     case 30: p.setCaption(L::Label45, ddr2TimingText(30, b2, byte(30), t)); return;
     case 31:
-        if (const auto text = bankDensityText(byte(31))) p.setCaption(L::Label41, *text);
+        if (const auto text = bankDensityText(b2, byte(31))) p.setCaption(L::Label41, *text);
         return;
     case 63: {
         const int s = cal_bytesum(r, 62);
@@ -535,9 +608,9 @@ void ddr3_table_chang(DecodeContext& ctx, int A)
     case 12: p.setCaption(L::Label119, ddr3SpeedText(r)); return;
     case 14:
     case 15: p.setCaption(L::Label126, ddr3CasText(byte(14), byte(15))); return;
-    case 18: p.setCaption(L::Label129, ddr3TimingText(r, byte(18))); return;
+    case 18: p.setCaption(L::Label129, ddr3TimingText(r, byte(18), 36)); return;
     case 19: p.setCaption(L::Label128, ddr3TimingText(r, byte(19))); return;
-    case 20: p.setCaption(L::Label127, ddr3TimingText(r, byte(20))); return;
+    case 20: p.setCaption(L::Label127, ddr3TimingText(r, byte(20), 37)); return;
     case 21:
     case 22: p.setCaption(L::Label130, ddr3TimingText(r, (byte(21) & 0x0F) * 256 + byte(22))); return;
     case 119: p.setCaption(L::Label141, Hex_Byte_Text(byte(119))); return;

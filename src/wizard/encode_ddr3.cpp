@@ -11,11 +11,11 @@ namespace wizard {
 std::optional<uint8_t> Ddr3_Density_Byte(int size, int width, int banks)
 {
     // Device capacity (size times width): 0 for 256 Mbit, 1 for 512 Mbit, 2 for 1 Gbit,
-    // 3 for 2 Gbit. The wizard's sizes that give none of these have no code.
+    // 3 for 2 Gbit, 4 for 4 Gbit. The wizard's sizes that give none of these have no code.
     struct Entry { int size, width, code; };
     static constexpr Entry kCodes[] = {
         { 2, 1, 0 }, { 3, 1, 1 }, { 4, 1, 2 }, { 5, 1, 3 },
-        { 1, 2, 0 }, { 2, 2, 1 }, { 3, 2, 2 }, { 4, 2, 3 },
+        { 1, 2, 0 }, { 2, 2, 1 }, { 3, 2, 2 }, { 4, 2, 3 }, { 5, 2, 4 },
         { 3, 0, 0 }, { 4, 0, 1 }, { 5, 0, 2 },
     };
     // Bits 4-6 hold the bank count as DDR3 codes it: 0 stands for eight banks (16 for
@@ -58,11 +58,45 @@ uint8_t Ddr3_Jedec_Count_Byte(int n)
     return static_cast<uint8_t>(oddOnes ? count : count | 0x80);
 }
 
+namespace {
+
+bool allHexDigits(const QString& text)
+{
+    for (const QChar c : text)
+        if (!Hex_Digit_Worth(c)) return false;
+    return true;
+}
+
+} // namespace
+
+const QString kDdr3IdTextRefused = QStringLiteral(
+    "Not a DDR3 JEDEC ID. Type the bank byte with its parity bit and the ID, as the DDR3 panel shows "
+    "them (80CE), or 7F continuation codes and the ID (7F7F9E).");
+
+std::optional<uint8_t> Ddr3_Id_Bank_Byte(const QString& idText)
+{
+    if (idText.size() != 4 || !allHexDigits(idText)) return std::nullopt;
+    const uint8_t bank = Id_Pair_Byte(idText[0], idText[1]);
+    if (bank == 0x7F) return std::nullopt;
+    // Bit 7 makes the number of one-bits odd.
+    if (std::bitset<8>(bank).count() % 2 == 0) return std::nullopt;
+    return bank;
+}
+
+bool Ddr3_Id_Text_Accepted(const QString& idText)
+{
+    if (idText.isEmpty() || Ddr3_Id_Bank_Byte(idText)) return true;
+    int k = 0;
+    while (k < 7 && idText.mid(2 * k, 2) == QLatin1String("7F") && idText.size() > 2 * k + 2) ++k;
+    const QString id = idText.mid(2 * k);
+    return !id.isEmpty() && id.size() <= 2 && allHexDigits(id);
+}
+
 Byte_Writes Ddr3_Jedec_Id_Writes(const QString& idText)
 {
     const int length = static_cast<int>(idText.size());
     const int n = length % 2 != 0 ? length + 1 : length;
-    const uint8_t count = Ddr3_Jedec_Count_Byte(n);
+    const uint8_t count = Ddr3_Id_Bank_Byte(idText).value_or(Ddr3_Jedec_Count_Byte(n));
     // The last pair: characters n-1 and n (counted from 1); an odd text has no character n.
     const QChar high = n >= 2 ? idText[n - 2] : QChar();
     const std::optional<QChar> low = n <= length && n >= 1 ? std::optional<QChar>(idText[n - 1]) : std::nullopt;

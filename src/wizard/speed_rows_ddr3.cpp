@@ -43,7 +43,18 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
     const int t = row.tck;
 
     Add_Write(writes, 12, row.tck);
-    Add_Write(writes, 16, row.taa);
+    // tAA follows the chosen CAS-latency item, as tRP and tRCD follow their counts: its
+    // lowest latency times tCK, so the latency that tAA asks for at this speed is one the
+    // image declares (the grade's own tAA would need CL 7 at 1066 and CL 8 at 1333 and
+    // 1600, above the preselected 6 and 7). Without an item the grade's value stands.
+    const auto mask = Cas_Latency_Mask(Warez_DDR3, param[6]);
+    int taa = row.taa;
+    if (mask && *mask != 0) {
+        int lowest = 0;
+        while (!(*mask & (1 << lowest))) ++lowest;
+        taa = (lowest + 4) * t;
+    }
+    Add_Write(writes, 16, taa);
     Add_Write(writes, 19, row.trrd);
     Add_Write(writes, 23, row.trcLow);
     Add_Write(writes, 28, row.tfawHigh);

@@ -28,6 +28,8 @@ struct Dram_Geometry {
 };
 
 // The geometry of a memory type 1..4 with a size position 0..5 and a width position 0..2
-// (0 x4, 1 x8, 2 x16). Each type has a table of the pairs it knows; a pair without a row,
-// or a type outside 1..4, gets 13 row and 10 column bits, density 64, 4 banks, refresh 78.
+// (0 x4, 1 x8, 2 x16). Each type has a table of the pairs it knows; a pair without a row
+// (also one whose rank the type's density byte cannot declare), or a type outside 1..4,
+// gets 13 row and 10 column bits, density 64, 4 banks, refresh 78; a DDR3 pair without a
+// row with x8 or x16 gets 12 rows and 10 or 9 columns instead (256 Mbit devices).
 Dram_Geometry Dram_Geometry_For(int memType, int sizeIndex, int widthIndex);

@@ -1,6 +1,7 @@
 #include "wizard/wizard_pages.h"
 
 #include "spd_document/globals.h"
+#include "wizard/encode_ddr3.h"
 #include "wizard/wizard_geometry.h"
 #include "wizard/wizard_lists.h"
 
@@ -75,6 +76,11 @@ void Warez_Pages::Command3_Click()
 void Warez_Pages::Command4_Click()
 {
     if (!Command4_Enabled) return;
+    Info_Message.clear();
+    if (Warez_Param[0] == Warez_DDR3 && !wizard::Ddr3_Id_Text_Accepted(Trim_Blanks(Text1))) {
+        Info_Message = wizard::kDdr3IdTextRefused;
+        return;
+    }
     Page_Counter = 5;
     Warez_OK = true;
     step1();
@@ -209,6 +215,7 @@ void Warez_Pages::Pass4()
     Show(Wizard_Frame::fraInfo, true);
     Text1.clear();
     Text2.clear();
+    Info_Message.clear();
 
     // Positions become clock counts by the first item's clocks; the CAS-latency position
     // stays a position, since one item may name several latencies. No choice reads -1.

@@ -55,7 +55,9 @@ public:
     // Page 0 with "SDRAM" chosen (when the record holds no type yet), Back and Finish off.
     void Form_Load();
     // Back, Next and Finish. A disabled button does nothing, as on screen. Finish stores
-    // the texts and sets Warez_OK; the window closes after it.
+    // the texts and sets Warez_OK; the window closes after it. For a DDR3 module Finish
+    // first checks the manufacturer ID text: one the DDR3 encoder cannot take as meant
+    // leaves Info_Message set and the information page open, with nothing stored.
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
@@ -91,6 +93,8 @@ public:
     Wizard_List cbotras;
     QString Text1 = QStringLiteral("Text1");   // "JEDEC ID"
     QString Text2 = QStringLiteral("Text2");   // "Part Num"
+    // The information page's message about a refused manufacturer ID ("" when none).
+    QString Info_Message;
 
     bool Visible(Wizard_Frame f) const { return Frame_Visible[static_cast<size_t>(f)]; }
     // The chosen option of the speed group of a memory type 1..4 (-1 for another type).

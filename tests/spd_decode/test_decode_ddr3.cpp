@@ -37,6 +37,16 @@ TEST(Ddr3Decode, TimingTextsFromTheMediumTimeBase)
         { 1, 8, 10, { { 18, 0 } }, 18, L::Label129, "0 ns (0T)" },
         { 2, 16, 12, { { 18, 0x6C } }, 18, L::Label129, "13.5 ns (9T)" },
         { 255, 1, 1, { { 19, 255 } }, 19, L::Label128, "65025 ns (255T)" },
+        // Fine corrections (time base in byte 9, signed counts in 34, 36, 37).
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 18, 105 } }, 18, L::Label129, "13.125 ns (13T)" },   // tCK 1071 ps
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 18, 0x70 }, { 36, 0xA6 } }, 18, L::Label129, "13.91 ns (13T)" },
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 18, 0x70 }, { 36, 0xB5 } }, 18, L::Label129, "13.925 ns (13T)" },   // 2 ps of noise
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 19, 40 } }, 19, L::Label128, "5 ns (5T)" },
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x11 }, { 22, 0x10 } }, 22, L::Label130, "34 ns (32T)" },
+        { 1, 8, 10, { { 9, 0x11 }, { 20, 81 }, { 37, 0x83 } }, 20, L::Label127, "10 ns (8T)" },
+        { 1, 8, 10, { { 9, 0x52 }, { 18, 105 }, { 36, 0xFF } }, 18, L::Label129, "13.1225 ns (11T)" },   // FTB 2.5 ps
+        { 1, 8, 10, { { 9, 0x11 }, { 18, 0 }, { 36, 0x80 } }, 18, L::Label129, "0 ns (0T)" },
+        { 1, 8, 10, { { 9, 0x10 }, { 18, 105 }, { 36, 0x80 } }, 18, L::Label129, "13.125 ns (11T)" },   // no fine divisor
     };
     for (const auto& c : cases) {
         DecodeHarness h;
@@ -51,9 +61,10 @@ TEST(Ddr3Decode, TimingTextsFromTheMediumTimeBase)
 struct SpeedCase {
     uint8_t b10, b11, b12;
     const char* expected;
+    uint8_t b9 = 0, b34 = 0;
 };
 
-TEST(Ddr3Decode, ModuleSpeedNamesOnlyTheFourStandardCycleTimes)
+TEST(Ddr3Decode, ModuleSpeedNamesOnlyTheStandardCycleTimes)
 {
     const SpeedCase cases[] = {
         { 1, 8, 20, "800 MHz(2.5ns)" }, { 1, 8, 15, "1066 MHz(1.875ns)" },
@@ -64,10 +75,15 @@ TEST(Ddr3Decode, ModuleSpeedNamesOnlyTheFourStandardCycleTimes)
         { 0, 8, 10, "Reserved" },       // no time base
         { 1, 8, 0, "Reserved" },
         { 1, 0, 2, "Reserved" },
+        { 1, 8, 9, "1866 MHz(1.071ns)", 0x11, 0xCA },   // 1125 - 54 ps
+        { 1, 8, 8, "2133 MHz(0.938ns)", 0x11, 0xC2 },   // 1000 - 62 ps
+        { 1, 8, 10, "1600 MHz(1.25ns)", 0x11, 0x00 },
+        { 1, 8, 10, "Reserved", 0x11, 0x01 },             // 1251 ps
+        { 1, 8, 9, "Reserved", 0x10, 0xCA },              // no fine divisor: 1125 ps
     };
     for (const auto& c : cases) {
         DecodeHarness h;
-        h.set({ { 10, c.b10 }, { 11, c.b11 }, { 12, c.b12 } });
+        h.set({ { 9, c.b9 }, { 10, c.b10 }, { 11, c.b11 }, { 12, c.b12 }, { 34, c.b34 } });
         h.ddr3(12);
         EXPECT_EQ(h.cap(L::Label119), QString::fromLatin1(c.expected))
             << int(c.b10) << "/" << int(c.b11) << " x " << int(c.b12);
@@ -116,14 +132,21 @@ TEST(Ddr3Decode, OrganisationLists)
         { { { 3, 0x02 } }, 3, { { L::Label116, "Unbuffer-DIMM" } } },
         { { { 3, 0x13 } }, 3, { { L::Label116, "SO-DIMM" } } },
         { { { 3, 0x06 } }, 3, { { L::Label116, "Mini-UDIMM" } } },
-        { { { 3, 0x07 } }, 3, { { L::Label116, "Reservd" } } },
-        { { { 3, 0x0B } }, 3, { { L::Label116, "Reservd" } } },
-        { { { 4, 0x03 }, { 7, 0x01 } }, 4, { { L::Label121, "2 Gb" }, { L::Label117, "Reserved" }, { L::Label122, "8 Banks" } } },
+        { { { 3, 0x07 } }, 3, { { L::Label116, "Mini-CDIMM" } } },
+        { { { 3, 0x08 } }, 3, { { L::Label116, "72b-SO-UDIMM" } } },
+        { { { 3, 0x0B } }, 3, { { L::Label116, "LRDIMM" } } },
+        { { { 3, 0x2D } }, 3, { { L::Label116, "32b-SO-DIMM" } } },
+        { { { 3, 0x0E } }, 3, { { L::Label116, "Reservd" } } },
+        { { { 3, 0x0F } }, 3, { { L::Label116, "Reservd" } } },
+        { { { 4, 0x03 }, { 7, 0x01 } }, 4, { { L::Label121, "2 Gb" }, { L::Label117, "2 GB" }, { L::Label122, "8 Banks" } } },
+        { { { 4, 0x04 }, { 7, 0x03 } }, 4, { { L::Label117, "1 GB" } } },
+        { { { 4, 0x05 }, { 7, 0x02 } }, 4, { { L::Label117, "4 GB" } } },
+        { { { 4, 0x06 }, { 7, 0x00 } }, 4, { { L::Label117, "32 GB" } } },
         { { { 4, 0x02 }, { 7, 0x09 } }, 4, { { L::Label121, "1 Gb" }, { L::Label117, "1 GB" }, { L::Label122, "8 Banks" } } },
         { { { 4, 0x10 }, { 7, 0x00 } }, 4, { { L::Label121, "256 Mb" }, { L::Label117, "512 MB" }, { L::Label122, "16 Banks" } } },
         { { { 4, 0x21 }, { 7, 0x03 } }, 4, { { L::Label121, "512 Mb" }, { L::Label117, "128 MB" }, { L::Label122, "32 Banks" } } },
         { { { 4, 0x32 }, { 7, 0x02 } }, 4, { { L::Label121, "1 Gb" }, { L::Label117, "512 MB" }, { L::Label122, "64 Banks" } } },
-        { { { 4, 0x46 }, { 7, 0x01 } }, 4, { { L::Label121, "16 Gb" }, { L::Label117, "Reserved" }, { L::Label122, "Reserved" } } },
+        { { { 4, 0x46 }, { 7, 0x01 } }, 4, { { L::Label121, "16 Gb" }, { L::Label117, "16 GB" }, { L::Label122, "Reserved" } } },
         { { { 4, 0x07 } }, 4, { { L::Label121, "Reserved" }, { L::Label117, "Reserved" } } },
         { { { 4, 0x00 }, { 7, 0x04 } }, 4, { { L::Label117, "Reserved" } } },
         { { { 5, 0x19 } }, 5, { { L::Label124, "10 " }, { L::Label123, "15 " } } },

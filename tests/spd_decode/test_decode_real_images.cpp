@@ -63,7 +63,7 @@ const RealImageCase kCases[] = {
         { L::Label59, "(INFINEON)" } } },
     { "ddr3-samsung-1600-1.bin",
       { { L::Label115, "CRC (0-116)" }, { L::Label120, "DDR3 SDRAM" }, { L::Label116, "Unbuffer-DIMM" },
-        { L::Label121, "4 Gb" }, { L::Label117, "Reserved" }, { L::Label122, "8 Banks" },
+        { L::Label121, "4 Gb" }, { L::Label117, "4 GB" }, { L::Label122, "8 Banks" },
         { L::Label124, "10 " }, { L::Label123, "16 " }, { L::Label125, "8 bit" }, { L::Label118, "1 Rank" },
         { L::Label133, "64 bit" }, { L::Label119, "1600 MHz(1.25ns)" }, { L::Label126, "6 7 8 9 10 11 " },
         { L::Label129, "13.125 ns (11T)" }, { L::Label128, "6 ns (5T)" }, { L::Label127, "13.125 ns (11T)" },
@@ -80,7 +80,7 @@ const RealImageCase kCases[] = {
         { L::Label119, "1600 MHz(1.25ns)" }, { L::Label131, "0000" }, { L::Label146, "0198" },
         { L::Label148, "(KINGSTON)" } } },
     { "ddr3-hynix-1333-ecc-1.bin",
-      { { L::Label115, "CRC (0-125)" }, { L::Label116, "Reservd" }, { L::Label133, "72 bit(ECC)" },
+      { { L::Label115, "CRC (0-125)" }, { L::Label116, "72b-SO-UDIMM" }, { L::Label133, "72 bit(ECC)" },
         { L::Label119, "1333 MHz(1.5ns)" }, { L::Label129, "13.125 ns (9T)" }, { L::Label125, "8 bit" },
         { L::Label118, "1 Rank" }, { L::Label146, "0000" }, { L::Label148, "" },
         { L::Label144, withNuls("", 18) } } },
@@ -100,6 +100,53 @@ TEST(DecodeRealImages, PanelTextsMatchTheModules)
         h.all();
         for (const auto& [id, text] : c.expected)
             EXPECT_EQ(h.cap(id), text) << c.file << " " << PanelModel::nameOf(id).toStdString();
+    }
+}
+
+// Every real DDR3 module: its type, the capacity of one rank (density x 64 / width), its
+// speed with the fine correction of the cycle time, and the clock counts of tRCD, tRP and
+// tRAS at that cycle time, as the modules' own data sheets give them.
+struct Ddr3ModuleCase {
+    const char* file;
+    const char* type;
+    const char* rankCapacity;
+    const char* speed;
+    const char* trcd;
+    const char* trp;
+    const char* tras;
+};
+
+TEST(DecodeRealImages, Ddr3ModulesShowTypeCapacitySpeedAndClocks)
+{
+    const Ddr3ModuleCase cases[] = {
+        { "ddr3-elpida-1600-1.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
+        { "ddr3-hynix-1333-2.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "36 ns (24T)" },
+        { "ddr3-hynix-1333-ecc-1.bin", "72b-SO-UDIMM", "4 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "36 ns (24T)" },
+        { "ddr3-hynix-1600-1.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
+        { "ddr3-kingston-1333-1.bin", "Unbuffer-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "36 ns (24T)" },
+        { "ddr3-kingston-1600-1.bin", "SO-DIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
+        { "ddr3-micron-1600-2.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
+        { "ddr3-micron-1600-lrdimm-1.bin", "LRDIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
+        { "ddr3-nomfr-1333-macbookair-1.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.5 ns (9T)", "13.5 ns (9T)", "36 ns (24T)" },
+        { "ddr3-nomfr-1333-x1carbon-1.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.5 ns (9T)", "13.5 ns (9T)", "36 ns (24T)" },
+        { "ddr3-samsung-1333-rdimm-1.bin", "Register-DIMM", "4 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "36 ns (24T)" },
+        { "ddr3-samsung-1600-1.bin", "Unbuffer-DIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
+        { "ddr3-samsung-1600-2.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
+        { "ddr3-samsung-1866-ecc-1.bin", "Unbuffer-DIMM", "4 GB", "1866 MHz(1.071ns)", "13.125 ns (13T)", "13.125 ns (13T)", "34 ns (32T)" },
+        { "ddr3-samsung-1866-rdimm-2.bin", "Register-DIMM", "8 GB", "1866 MHz(1.071ns)", "13.125 ns (13T)", "13.125 ns (13T)", "34 ns (32T)" },
+    };
+    for (const auto& c : cases) {
+        DecodeHarness h;
+        const auto image = LoadTestImage(QString::fromLatin1(c.file));
+        ASSERT_TRUE(image.has_value()) << c.file;
+        h.rec = *image;
+        h.all();
+        EXPECT_EQ(h.cap(L::Label116), QString::fromLatin1(c.type)) << c.file;
+        EXPECT_EQ(h.cap(L::Label117), QString::fromLatin1(c.rankCapacity)) << c.file;
+        EXPECT_EQ(h.cap(L::Label119), QString::fromLatin1(c.speed)) << c.file;
+        EXPECT_EQ(h.cap(L::Label129), QString::fromLatin1(c.trcd)) << c.file;
+        EXPECT_EQ(h.cap(L::Label127), QString::fromLatin1(c.trp)) << c.file;
+        EXPECT_EQ(h.cap(L::Label130), QString::fromLatin1(c.tras)) << c.file;
     }
 }
 

@@ -211,6 +211,13 @@ TEST(Ddr2Decode, SingleByteFieldLists)
         { 0, 31, 4, L::Label41, "16 MB" }, { 0, 31, 8, L::Label41, "32 MB" }, { 0, 31, 16, L::Label41, "64 MB" },
         { 0, 31, 32, L::Label41, "128 MB" }, { 0, 31, 64, L::Label41, "256 MB" }, { 0, 31, 128, L::Label41, "512 MB" },
         { 0, 31, 3, L::Label41, nullptr }, { 0, 31, 6, L::Label41, nullptr }, { 0, 31, 255, L::Label41, nullptr },
+        // Each type's own sizes where JEDEC gives the low bits another meaning.
+        { SDR, 31, 1, L::Label41, "4 MB" }, { SDR, 31, 2, L::Label41, "8 MB" }, { SDR, 31, 4, L::Label41, "16 MB" },
+        { SDR, 31, 128, L::Label41, "512 MB" }, { SDR, 31, 3, L::Label41, nullptr },
+        { DDR, 31, 1, L::Label41, "1 GB" }, { DDR, 31, 2, L::Label41, "2 GB" }, { DDR, 31, 4, L::Label41, "16 MB" },
+        { DDR2, 31, 1, L::Label41, "1 GB" }, { DDR2, 31, 2, L::Label41, "2 GB" }, { DDR2, 31, 4, L::Label41, "4 GB" },
+        { DDR2, 31, 8, L::Label41, "8 GB" }, { DDR2, 31, 16, L::Label41, "16 GB" }, { DDR2, 31, 32, L::Label41, "128 MB" },
+        { DDR2, 31, 0, L::Label41, "Undefined" }, { DDR2, 31, 24, L::Label41, nullptr },
         { 0, 72, 0x0C, L::Label36, "0C" }, { 0, 72, 0xAB, L::Label36, "AB" },
     };
     for (const auto& c : cases) {

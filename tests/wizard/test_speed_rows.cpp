@@ -101,7 +101,7 @@ TEST(Ddr2SpeedRows, GradeAlonePicksTheRowAndLimitsHold)
 
 struct Ddr3GradeCase {
     int grade, t;
-    const char* plain;            // every write when no count is in range
+    const char* plain;            // every write when no count is in range and no CAS item is chosen
     int tras12[2], tras24[2];
 };
 
@@ -115,8 +115,12 @@ TEST(Ddr3SpeedRows, DefaultsThenChosenCountsInOrder)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.grade);
-        for (const auto& out : { record(4, c.grade, 0, 11, 3, 25), record(4, c.grade, 0, -1, 0, 11) })
+        for (const auto& out : { record(4, c.grade, -1, 11, 3, 25), record(4, c.grade, 10, -1, 0, 11) })
             EXPECT_EQ(rowText(Ddr3_Speed_Grade_Writes(out), 0, 99), c.plain);
+        // tAA is the lowest latency of the chosen CAS item in cycles: "4T", "7T", "6T 7T 8T".
+        for (const auto& [item, cl] : { std::pair{ 0, 4 }, std::pair{ 3, 7 }, std::pair{ 8, 6 } })
+            EXPECT_EQ(rowText(Ddr3_Speed_Grade_Writes(record(4, c.grade, item, 11, 3, 25)), 1, 1),
+                      "16=" + std::to_string(cl * c.t)) << "item " << item;
         // In-range counts follow their default with a second write.
         const Byte_Writes low = Ddr3_Speed_Grade_Writes(record(4, c.grade, 0, 4, 10, 12));
         const std::string t4 = std::to_string(4 * c.t), t10 = std::to_string(10 * c.t);

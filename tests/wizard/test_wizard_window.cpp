@@ -2,6 +2,7 @@
 // timing choices, and what each page leaves in the wizard record.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -286,6 +287,47 @@ TEST_F(WizardWindowTest, FinishStoresTrimmedTextsCancelStoresNothing)
         EXPECT_FALSE(Warez_OK);
         EXPECT_EQ(Warez_Param, stored);
         EXPECT_EQ(Warez_Info[0], "kept");
+    }
+}
+
+// A DDR3 ID is taken as the panel shows it (bank byte with parity, then the ID) or with
+// 7F continuation codes; anything else keeps the information page open with a message.
+TEST_F(WizardWindowTest, Ddr3FinishRefusesAnIdTextItCannotTakeAsMeant)
+{
+    const struct { int type; const char* id; bool refused; } cases[] = {
+        { 4, "00CE", true },                 // bank byte without its parity bit
+        { 4, "7f98", true },                 // continuation codes are upper-case 7F
+        { 4, "CE80X", true },
+        { 4, "Samsung", true },
+        { 4, "7F7F7F7F7F7F7F7F9E", true },   // eight continuation codes
+        { 4, " 80CE ", false },
+        { 4, "0198", false },
+        { 4, "7F7F9E", false },
+        { 4, "", false },
+        { 3, "00CE", false },                // SDRAM, DDR and DDR2 IDs are bytes as typed
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        reopen();
+        Warez_OK = false;
+        Warez_Info[0] = "kept";
+        w->show();
+        choose(c.type, 0);
+        w->Command3_Click();
+        w->Command3_Click();
+        w->Text1->setText(QString::fromLatin1(c.id));
+        w->Command4_Click();
+        EXPECT_EQ(Warez_OK, !c.refused);
+        EXPECT_EQ(w->isVisible(), c.refused);
+        EXPECT_EQ(w->InfoMessage->isVisibleTo(w.get()), c.refused);
+        if (!c.refused) continue;
+        EXPECT_TRUE(w->fraInfo->isVisibleTo(w.get()));
+        EXPECT_TRUE(w->InfoMessage->text().contains(QLatin1String("80CE")));
+        EXPECT_EQ(Warez_Info[0], "kept");
+        w->Text1->setText(QStringLiteral("80CE"));   // the panel's own form now finishes
+        w->Command4_Click();
+        EXPECT_TRUE(Warez_OK);
+        EXPECT_EQ(Warez_Info[0], "80CE");
     }
 }
 

@@ -182,6 +182,11 @@ Frmwarez1::Frmwarez1(QWidget* parent) : QDialog(parent)
         Text2 = new QLineEdit(fraInfo);
         form->addRow(Warez_Text::IdLabel, Text1);
         form->addRow(Warez_Text::PartLabel, Text2);
+        InfoMessage = new QLabel(fraInfo);
+        InfoMessage->setWordWrap(true);
+        InfoMessage->setStyleSheet(QStringLiteral("color: #b00000"));
+        InfoMessage->setVisible(false);
+        form->addRow(InfoMessage);
     }
 
     m_frames = { Frame1, FraSDRFreq, FraDDRFreq, FraDDR2Freq, FraDDR3freq, fraDramIC, fraDramTime, fraInfo };
@@ -290,6 +295,8 @@ void Frmwarez1::showState()
     Check1->setChecked(m_pages.Check1);
     if (Text1->text() != m_pages.Text1) Text1->setText(m_pages.Text1);
     if (Text2->text() != m_pages.Text2) Text2->setText(m_pages.Text2);
+    InfoMessage->setText(m_pages.Info_Message);
+    InfoMessage->setVisible(!m_pages.Info_Message.isEmpty());
 }
 
 // ---------------------------------------------------------------- handlers
@@ -334,7 +341,8 @@ void Frmwarez1::Command4_Click()
     takeChoices();
     m_pages.Command4_Click();
     showState();
-    accept();
+    // A refused ID keeps the window open on the information page.
+    if (m_pages.Info_Message.isEmpty()) accept();
 }
 
 void Frmwarez1::CboDataWidth_Click()

@@ -1,0 +1,256 @@
+// Wizard images read by an independent decoder, decode-dimms from i2c-tools: for every memory
+// type, every speed grade (at the type's preselected geometry) and every DRAM size and width
+// (at the type's first speed grade), with the timings the wizard preselects, the image must
+// not contradict itself. Its checksum or CRC is valid, the module size that its address
+// geometry gives equals the size that its density byte declares, and the CAS latency that
+// its timings imply at its cycle time is one of the latencies it declares.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cmath>
+#include <map>
+#include <set>
+
+#include "spd_document/globals.h"
+#include "spd_document/spd_record.h"
+#include "wizard/encode_ddr2.h"
+#include "wizard/encode_ddr3.h"
+#include "wizard/wizard_lists.h"
+#include "wizard/wizard_pages.h"
+
+namespace {
+
+using namespace wizard;
+
+struct Combination {
+    int type;     // 1 SDRAM .. 4 DDR3
+    int option;   // speed option 0..3
+    int size;     // DRAM size position, -1 for the type's preselection
+    int width;    // DRAM width position
+    QString name() const
+    {
+        return QStringLiteral("%1-grade%2-size%3-width%4").arg(type).arg(option).arg(size).arg(width);
+    }
+};
+
+// The record that the wizard's pages store for a combination: the user picks the type, the
+// speed, then width and size, keeps the preselected timings and finishes without an ID.
+Warez_Params recordFor(const Combination& c)
+{
+    Warez_Param.fill(0);
+    Warez_Pages pages;
+    pages.Form_Load();
+    pages.optRamType = c.type - 1;
+    pages.Command3_Click();
+    switch (c.type) {
+    case Warez_SDRAM: pages.optRamTypeSDR = c.option; break;
+    case Warez_DDR: pages.optRamTypeDDR = c.option; break;
+    case Warez_DDR2: pages.optRamTypeDDR2 = c.option; break;
+    default: pages.optRamTypeDDR3 = c.option; break;
+    }
+    pages.Command3_Click();
+    pages.CboDataWidth.Select(c.width);
+    pages.CboDataWidth_Click();
+    if (c.size >= 0) pages.CboSize.Select(c.size);
+    pages.Command3_Click();
+    pages.Command3_Click();
+    return Warez_Param;
+}
+
+// The image the encoder of the type writes into a new, all-zero document.
+SPD_Record imageFor(const Warez_Params& param)
+{
+    SPD_Record rec;
+    const auto apply = [&rec](const Byte_Writes& writes) {
+        for (const Byte_Write& w : writes) rec.Spd_Value[static_cast<size_t>(w.index)] = w.value;
+    };
+    if (param[0] == Warez_DDR3) {
+        apply(Ddr3_Image_Writes(param, Ddr3_Id_Text(QString()), QStringLiteral("WIZARD")));
+    } else {
+        apply(Ddr2_Head_Writes(param));
+        rec.Spd_Value[63] = static_cast<uint8_t>(cal_bytesum(rec, 62));
+        apply(Ddr2_Jedec_Id_Writes(Ddr2_Id_Text(QString())));
+        apply(Part_Number_Writes(QStringLiteral("WIZARD"), 73));
+    }
+    return rec;
+}
+
+// The image as `hexdump -v -C` prints it.
+QByteArray hexdumpC(const SPD_Record& rec)
+{
+    QByteArray out;
+    for (int line = 0; line < 256; line += 16) {
+        out += QByteArray::number(line, 16).rightJustified(8, '0') + "  ";
+        QByteArray ascii;
+        for (int i = 0; i < 16; ++i) {
+            const uint8_t b = rec.Spd_Value[static_cast<size_t>(line + i)];
+            out += QByteArray::number(b, 16).rightJustified(2, '0') + ' ';
+            if (i == 7) out += ' ';
+            ascii += (b >= 0x20 && b < 0x7F) ? char(b) : '.';
+        }
+        out += " |" + ascii + "|\n";
+    }
+    out += "00000100\n";
+    return out;
+}
+
+// One image's section of decode-dimms' text: "label value" lines by label.
+using Section = std::multimap<QString, QString>;
+
+std::map<QString, Section> parseSections(const QString& text)
+{
+    std::map<QString, Section> sections;
+    Section* current = nullptr;
+    static const QRegularExpression line(QStringLiteral("^(\\S.*?)\\s{2,}(\\S.*)$"));
+    for (const QString& raw : text.split(QLatin1Char('\n'))) {
+        if (raw.startsWith(QLatin1String("Decoding EEPROM: "))) {
+            current = &sections[QFileInfo(raw.mid(17).trimmed()).completeBaseName()];
+            continue;
+        }
+        if (!current) continue;
+        const auto m = line.match(raw.trimmed());
+        if (m.hasMatch()) current->emplace(m.captured(1), m.captured(2).trimmed());
+    }
+    return sections;
+}
+
+QString valueOf(const Section& s, const QString& label)
+{
+    const auto it = s.find(label);
+    return it == s.end() ? QString() : it->second;
+}
+
+// The first value whose label starts with `prefix`.
+QString valueStarting(const Section& s, const QString& prefix)
+{
+    for (const auto& [label, value] : s)
+        if (label.startsWith(prefix)) return value;
+    return QString();
+}
+
+// "7T, 6T, 5T" or "3T, 2.5T": the latencies in half clocks.
+std::set<int> latencies(const QString& text)
+{
+    std::set<int> out;
+    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        QString t = item.trimmed();
+        if (t.endsWith(QLatin1Char('T'))) t.chop(1);
+        bool ok = false;
+        const double v = t.toDouble(&ok);
+        if (ok) out.insert(static_cast<int>(std::lround(v * 2)));
+    }
+    return out;
+}
+
+// The number in front of " MB" ("1024 MB"), or -1.
+long long megabytes(const QString& text)
+{
+    static const QRegularExpression mb(QStringLiteral("^(\\d+) MB"));
+    const auto m = mb.match(text);
+    return m.hasMatch() ? m.captured(1).toLongLong() : -1;
+}
+
+// Module bank density byte 31 in MB, in each type's own coding (0 when not one known size).
+long long bankDensityMb(int type, uint8_t b)
+{
+    static const std::map<uint8_t, long long> shared = { { 32, 128 }, { 64, 256 }, { 128, 512 } };
+    if (const auto it = shared.find(b); it != shared.end()) return it->second;
+    switch (type) {
+    case Warez_SDRAM: return std::map<uint8_t, long long>{ { 1, 4 }, { 2, 8 }, { 4, 16 }, { 8, 32 }, { 16, 64 } }[b];
+    case Warez_DDR: return std::map<uint8_t, long long>{ { 1, 1024 }, { 2, 2048 }, { 4, 16 }, { 8, 32 }, { 16, 64 } }[b];
+    default: return std::map<uint8_t, long long>{ { 1, 1024 }, { 2, 2048 }, { 4, 4096 }, { 8, 8192 }, { 16, 16384 } }[b];
+    }
+}
+
+TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
+{
+    QString program = QStandardPaths::findExecutable(QStringLiteral("decode-dimms"));
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(QStringLiteral("decode-dimms"),
+                                                 { QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin") });
+    if (program.isEmpty())
+        GTEST_SKIP() << "decode-dimms (Debian package i2c-tools) is not installed; scripts/install-deps.sh installs it";
+
+    std::vector<Combination> combos;
+    for (int type = Warez_SDRAM; type <= Warez_DDR3; ++type) {
+        for (int option = 0; option < 4; ++option) combos.push_back({ type, option, -1, 1 });
+        for (int size = 0; size < 6; ++size)
+            for (int width = 0; width < 3; ++width) combos.push_back({ type, 0, size, width });
+    }
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::map<QString, std::pair<Combination, SPD_Record>> images;
+    QStringList args{ QStringLiteral("-c"), QStringLiteral("-x") };
+    for (const Combination& c : combos) {
+        const SPD_Record rec = imageFor(recordFor(c));
+        images[c.name()] = { c, rec };
+        const QString path = dir.filePath(c.name() + QStringLiteral(".hex"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(hexdumpC(rec));
+        args << path;
+    }
+
+    QProcess proc;
+    proc.start(program, args);
+    ASSERT_TRUE(proc.waitForFinished(50000)) << "decode-dimms did not finish";
+    const QString out = QString::fromLatin1(proc.readAllStandardOutput());
+    const auto sections = parseSections(out);
+    ASSERT_EQ(sections.size(), images.size()) << QString::fromLatin1(proc.readAllStandardError()).toStdString();
+
+    for (const auto& [name, entry] : images) {
+        const auto& [c, rec] = entry;
+        const std::string id = name.toStdString();
+        const auto it = sections.find(name);
+        ASSERT_NE(it, sections.end()) << id << " not decoded";
+        const Section& s = it->second;
+
+        // Checksum (bytes 0-62) or CRC (DDR3).
+        const QString check = c.type == Warez_DDR3 ? valueStarting(s, QStringLiteral("EEPROM CRC of bytes"))
+                                                   : valueStarting(s, QStringLiteral("EEPROM Checksum of bytes"));
+        EXPECT_TRUE(check.startsWith(QLatin1String("OK"))) << id << ": " << check.toStdString();
+
+        const long long size = megabytes(valueOf(s, QStringLiteral("Size")));
+        EXPECT_GT(size, 0) << id << ": size " << valueOf(s, QStringLiteral("Size")).toStdString();
+        const QString cas = valueStarting(s, QStringLiteral("Supported CAS Latencies"));
+        const std::set<int> declared = latencies(cas);
+
+        if (c.type == Warez_DDR3) {
+            // decode-dimms sizes a DDR3 module from its density byte; the address geometry
+            // (banks x rows x columns x bus width, times ranks) must give the same.
+            const QStringList g = valueOf(s, QStringLiteral("Banks x Rows x Columns x Bits")).split(QStringLiteral(" x "));
+            ASSERT_EQ(g.size(), 4) << id;
+            const int ranks = valueOf(s, QStringLiteral("Ranks")).toInt();
+            const long long bytes = (g[0].toLongLong() << (g[1].toInt() + g[2].toInt())) * g[3].toLongLong() / 8 * ranks;
+            EXPECT_EQ(bytes >> 20, size) << id << ": geometry " << g.join(QLatin1Char('x')).toStdString();
+            // The CAS latency tAA needs at the cycle time (first figure of tCL-tRCD-tRP-tRAS).
+            const int needed = valueOf(s, QStringLiteral("tCL-tRCD-tRP-tRAS")).section(QLatin1Char('-'), 0, 0).toInt();
+            EXPECT_TRUE(declared.count(needed * 2)) << id << ": tAA needs CL " << needed << ", declared " << cas.toStdString();
+        } else {
+            // decode-dimms sizes these from the address geometry; byte 31 declares one rank.
+            const int ranks = c.type == Warez_DDR2 ? (rec.Spd_Value[5] & 7) + 1 : rec.Spd_Value[5];
+            EXPECT_EQ(bankDensityMb(c.type, rec.Spd_Value[31]) * ranks, size)
+                << id << ": byte 31 = " << int(rec.Spd_Value[31]);
+            // The cycle time of the chosen speed is the one decode-dimms reads at the highest
+            // CAS latency, which must be a declared one.
+            static const double kGradeTck[12] = { 15, 10, 7.5, 6, 10, 7.5, 6, 5, 5, 3.75, 3, 2.5 };
+            static const QRegularExpression at(QStringLiteral("^([\\d.]+) ns at CAS ([\\d.]+)"));
+            QString cycle = valueOf(s, QStringLiteral("Cycle Time"));
+            if (cycle.isEmpty()) cycle = valueOf(s, QStringLiteral("Minimum Cycle Time"));
+            const auto m = at.match(cycle);
+            ASSERT_TRUE(m.hasMatch()) << id << ": cycle time " << cycle.toStdString();
+            const int grade = Speed_Grade_Code(c.type, c.option);
+            EXPECT_NEAR(m.captured(1).toDouble(), kGradeTck[grade - 1], 0.01) << id;
+            EXPECT_TRUE(declared.count(static_cast<int>(std::lround(m.captured(2).toDouble() * 2))))
+                << id << ": CAS " << m.captured(2).toStdString() << " not in " << cas.toStdString();
+        }
+    }
+}
+
+} // namespace
