@@ -70,8 +70,8 @@ bool allHexDigits(const QString& text)
 } // namespace
 
 const QString kDdr3IdTextRefused = QStringLiteral(
-    "Not a DDR3 JEDEC ID. Type the bank byte with its parity bit and the ID, as the DDR3 panel shows "
-    "them (80CE), or 7F continuation codes and the ID (7F7F9E).");
+    "這不是 DDR3 的 JEDEC ID。請輸入 DDR3 面板顯示的形式：含同位元的 bank 位元組加 ID (如 80CE)，"
+    "或 7F 延續碼加 ID (如 7F7F9E)。");
 
 std::optional<uint8_t> Ddr3_Id_Bank_Byte(const QString& idText)
 {
