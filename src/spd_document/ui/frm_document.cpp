@@ -406,8 +406,14 @@ void frmDocument::Text1_KeyDown(int KeyCode, int Shift)
         grid->setBackColor(Sel_Index, Color_Edited);
         SPD.Spd_Value[static_cast<size_t>(Sel_Index)] = Hex_To_Byte(Text1->text());
     }
-    // Every key keeps the chosen check value up to date.
+    // Every key keeps the chosen check value up to date; its cells show as edited.
     keepCheckValue();
+    if (Optcrc[0]->isChecked()) {
+        grid->setBackColor(63, Color_Edited);
+    } else if (Optcrc[1]->isChecked()) {
+        grid->setBackColor(126, Color_Edited);
+        grid->setBackColor(127, Color_Edited);
+    }
     if (enter) {
         // Move on to the next byte (255 wraps to 0).
         Sel_Index = static_cast<int16_t>((Sel_Index + 1) % 256);
@@ -595,17 +601,14 @@ void frmDocument::Image_Loaded()
 }
 
 // Recomputes the check value the option keeps after a change of the image: byte 63 for
-// "Checksum", bytes 126-127 for the CRC, none for "None".
+// "Checksum", bytes 126-127 for the CRC, none for "None". Captions and colours are the
+// caller's.
 void frmDocument::keepCheckValue()
 {
-    if (Optcrc[0]->isChecked()) {
+    if (Optcrc[0]->isChecked())
         checksum_upkeep(SPD);
-        grid->setBackColor(63, Color_Edited);
-    } else if (Optcrc[1]->isChecked()) {
+    else if (Optcrc[1]->isChecked())
         crc_upkeep(SPD);
-        grid->setBackColor(126, Color_Edited);
-        grid->setBackColor(127, Color_Edited);
-    }
 }
 
 // ---------------------------------------------------------------- closing
