@@ -589,8 +589,7 @@ void frmDocument::Image_Loaded()
     // One decode of the whole image: a byte decoded while it arrived may have read bytes of
     // the old image (byte 0 before byte 2 chose the panel, byte 63 before bytes 93-94).
     // Nothing of the old image's decode may stay, including the security value, which only
-    // an SDRAM, DDR or DDR2 image sets.
-    // The check-value option stays as the loader chose it.
+    // an SDRAM, DDR or DDR2 image sets. The check-value option stays as the loader chose it.
     const int optcrc = OptcrcChoice();
     m_model.reset();
     Security_Value = 0;
