@@ -33,8 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (text.status == SPD_File_Status::Too_Few_Lines)
             require(text.line >= 0 && text.line < SPD_Hex_File::Line_Count);
         else
-            require(text.status == SPD_File_Status::Line_Too_Short && text.line >= 1 &&
-                    text.line <= SPD_Hex_File::Line_Count);
+            require((text.status == SPD_File_Status::Line_Too_Short ||
+                     text.status == SPD_File_Status::Line_Not_Hex) &&
+                    text.line >= 1 && text.line <= SPD_Hex_File::Line_Count);
     }
 
     const SPD_File_Result raw = SPD_Bin_File::Parse(bytes);

@@ -122,7 +122,8 @@ DocumentApi& requireDocument(frmMain& main)
 }
 
 // Reads the image in a reply into the active document byte by byte (store, then decode).
-// A reply that does not hold the whole image leaves the document exactly as it was.
+// A reply that does not hold the whole image leaves the document exactly as it was. The
+// read image is a change of the document: closing it asks before the image is lost.
 void storeImage(frmMain& main, const QByteArray& reply)
 {
     DocumentApi& doc = requireDocument(main);
@@ -131,6 +132,8 @@ void storeImage(frmMain& main, const QByteArray& reply)
         doc.Value_Chang(static_cast<int16_t>(i), image[static_cast<size_t>(i)]);
         doc.table_chang(i);
     }
+    if (auto* form = dynamic_cast<frmDocument*>(&doc)) form->Image_Loaded();
+    doc.Set_form_chang(true);
 }
 
 } // namespace

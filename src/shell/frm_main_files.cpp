@@ -190,6 +190,8 @@ void frmMain::Load_SPD_File(const QString& path, bool intoNewDocument)
     doc->SetOptcrc(Type_Key_Optcrc(byte2));
     const int type = Type_Key_Map(byte2);
     if (type >= 0) doc->Type_Chang(static_cast<int16_t>(type));
+    // One decode of the whole image and the selection's description of its type.
+    if (auto* form = dynamic_cast<frmDocument*>(doc)) form->Image_Loaded();
 
     File_List_Ctl(path);
     File_List_Save();

@@ -5,6 +5,8 @@
 #include "platform/platform.h"
 #include "spd_document/document_api.h"
 #include "spd_document/globals.h"
+#include "spd_document/ui/frm_document.h"
+#include "spd_files/spd_file_formats.h"
 #include "wizard/ui/frmwarez1.h"
 #include "wizard/warez_encoders.h"
 
@@ -27,6 +29,13 @@ void frmMain::warez_set()
         ddr3_set();
     else
         ddr2_set();
+    // The finished image keeps the check value of its type, as opening a file of that type
+    // picks it, and is decoded once more as a whole like every loaded image.
+    if (frmDocument* doc = ActiveForm()) {
+        doc->SetOptcrc(0);
+        doc->SetOptcrc(Type_Key_Optcrc(doc->Get_Value(2)));
+        doc->Image_Loaded();
+    }
 }
 
 void frmMain::ddr2_set() { wizard::ddr2_set(*this); }

@@ -71,16 +71,3 @@ DateCodePosition Restore_Date_Stamp(SPD_Record& record, int16_t savedDate1, int1
     v[static_cast<size_t>(pos.weekIndex)] = static_cast<uint8_t>(savedDate2 & 0xFF);
     return pos;
 }
-
-int16_t Compute_Security_Value(const SPD_Record& record)
-{
-    const int s = cal_bytesum(record, 62);
-    return static_cast<int16_t>(((s + record.Spd_Value[93]) % 256 + record.Spd_Value[94]) % 256);
-}
-
-void Apply_Security_Stamp(SPD_Record& record, bool ticked, int16_t securityValue,
-                          uint8_t savedByte127)
-{
-    record.Spd_Value[kSecurityByteIndex] =
-        ticked ? static_cast<uint8_t>(securityValue & 0xFF) : savedByte127;
-}

@@ -1,8 +1,7 @@
 #pragma once
-// The manufacturing date code and the security byte that the document window can stamp into
-// an image: today's year and week as two BCD bytes (93/94, or 120/121 on DDR3-class images),
-// and byte 127 set to the security value. Pure computation; the window keeps the check
-// boxes, labels and cell colours.
+// The manufacturing date code that the document window can stamp into an image: today's
+// year and week as two BCD bytes (93/94, or 120/121 on DDR3-class images). Pure computation;
+// the window keeps the check boxes, labels, cell colours and the image's check value.
 #include "spd_document/spd_record.h"
 
 #include <QDate>
@@ -52,13 +51,3 @@ DateCodePosition Apply_Date_Stamp(SPD_Record& record, const DateCode& code,
 // may differ from the position of the stamp if byte 2 changed in between). Returns the
 // position written.
 DateCodePosition Restore_Date_Stamp(SPD_Record& record, int16_t savedDate1, int16_t savedDate2);
-
-// The security value: ((s + byte 93) mod 256 + byte 94) mod 256, s being the 8-bit sum of
-// bytes 0 to 62.
-int16_t Compute_Security_Value(const SPD_Record& record);
-
-// The security stamp on byte 127: when `ticked`, the security value; otherwise the byte kept
-// from the document's set-up.
-constexpr int kSecurityByteIndex = 127;
-void Apply_Security_Stamp(SPD_Record& record, bool ticked, int16_t securityValue,
-                          uint8_t savedByte127);

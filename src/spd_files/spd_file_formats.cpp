@@ -42,12 +42,16 @@ QString SPD_File_Error_Reason(const SPD_File_Result& result)
         return QStringLiteral("檔案格式錯誤: 只有 %1 行, 應有 16 行 !").arg(result.line);
     case SPD_File_Status::Line_Too_Short:
         return QStringLiteral("檔案格式錯誤: 第 %1 行不足 16 個位元組 !").arg(result.line);
+    case SPD_File_Status::Line_Not_Hex:
+        return QStringLiteral("檔案格式錯誤: 第 %1 行有不是十六進位數字的字元 !").arg(result.line);
     case SPD_File_Status::Bin_Too_Short:
         return QStringLiteral("檔案長度不足: 只有 %1 位元組, 應有 256 位元組 !").arg(result.size);
     case SPD_File_Status::Create_Failed:
         return QStringLiteral("無法寫入檔案 !");
     case SPD_File_Status::Write_Failed:
         return QStringLiteral("存檔失敗 !");
+    case SPD_File_Status::Not_A_File:
+        return QStringLiteral("不是一般檔案 (管道或裝置), 無法讀寫 !");
     }
     return QString();
 }
@@ -73,6 +77,11 @@ QByteArray field(const char* line, qsizetype length, qsizetype from, qsizetype c
     while (begin < end && line[begin] == ' ') ++begin;
     while (end > begin && line[end - 1] == ' ') --end;
     return begin < end ? QByteArray(line + begin, end - begin) : QByteArray();
+}
+
+bool isHexOrBlank(char c)
+{
+    return c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 }  // namespace
 
@@ -101,12 +110,20 @@ SPD_File_Result SPD_Hex_File::Parse(const QByteArray& data)
     const char* p = data.constData();
     const qsizetype n = data.size();
     qsizetype pos = 0;
+    // A byte-order mark, as some editors put before UTF-8 text, is not part of the first line.
+    if (n >= 3 && p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF') pos = 3;
     int lines = 0;
     while (lines < Line_Count && pos < n) {
         qsizetype end = pos;
         while (end < n && p[end] != '\r' && p[end] != '\n') ++end;
         const char* line = p + pos;
         const qsizetype length = end - pos;
+        const qsizetype fieldChars = std::min<qsizetype>(length, qsizetype(Fields_Per_Line) * Field_Width);
+        if (!std::all_of(line, line + fieldChars, isHexOrBlank)) {
+            result.status = SPD_File_Status::Line_Not_Hex;
+            result.line = lines + 1;
+            return result;
+        }
         for (int j = 0; j < Fields_Per_Line; ++j) {
             const QByteArray text = field(line, length, qsizetype(j) * Field_Width, Field_Width);
             if (text.size() < 2) {

@@ -34,9 +34,13 @@ enum class SPD_File_Status {
     Read_Failed,      // reading: an I/O error while reading
     Too_Few_Lines,    // .spd: fewer than 16 lines (count in `line`)
     Line_Too_Short,   // .spd: line `line` (from 1) does not hold 16 two-character fields
+    Line_Not_Hex,     // .spd: line `line` has a character other than a hex digit or a blank
+                      //       where its 16 fields stand
     Bin_Too_Short,    // binary: fewer than 256 bytes (count in `size`)
     Create_Failed,    // writing: the file cannot be created or opened for writing
     Write_Failed,     // writing: the bytes could not all be written (full disk, I/O error)
+    Not_A_File,       // reading or writing: the name is a pipe, device or socket, which is
+                      // never opened (a pipe would hold the program until another one uses it)
 };
 
 struct SPD_File_Result {
@@ -72,12 +76,15 @@ QByteArray Format(const SPD_Image& image);
 // Line r holds bytes 16r..16r+15; field j is characters 3j+1..3j+3 of the line (from 1),
 // blanks trimmed from both ends, read with Hex_To_Byte. Lines end with CR LF, CR or LF;
 // lines after the 16th and characters after the 48th are not read. A field that keeps
-// fewer than two characters after trimming makes its line too short.
+// fewer than two characters after trimming makes its line too short; a character other
+// than a hex digit or a blank in the first 48 makes it malformed (tabs for blanks would
+// otherwise read as wrong bytes). A UTF-8 byte-order mark before the first line is skipped.
 SPD_File_Result Parse(const QByteArray& data);
 
 SPD_File_Result Read(const QString& path);
 // Written to a temporary file beside the target and renamed over it, so a failed save
-// leaves the old file as it was.
+// leaves the old file as it was. Where no file can be made in the folder but the file
+// itself is writable, it is written in place instead (still flushed and checked).
 SPD_File_Result Write(const QString& path, const SPD_Image& image);
 }  // namespace SPD_Hex_File
 
@@ -94,7 +101,8 @@ SPD_File_Result Read(const QString& path);
 SPD_File_Result Write(const QString& path, const SPD_Image& image);
 }  // namespace SPD_Bin_File
 
-// Read or write in the format the name selects.
+// Read or write in the format the name selects. Only a regular file is read; only a
+// regular file or a name not yet taken is written.
 SPD_File_Result Read_SPD_File(const QString& path);
 SPD_File_Result Write_SPD_File(const QString& path, const SPD_Image& image);
 

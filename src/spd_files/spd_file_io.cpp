@@ -16,9 +16,22 @@ SPD_File_Result failure(const QString& path, SPD_File_Status status, const QStri
     return result;
 }
 
+// True when the name exists as something other than a regular file or a folder: a pipe,
+// device or socket. Opening a pipe waits until another program opens its other end, and
+// writing to one with no reader loses the bytes, so such names are refused before any open.
+// (A folder fails to open by itself and keeps its own message.)
+bool isSpecialFile(const QFileInfo& info)
+{
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
 // Opens the file and reads at most `limit` bytes of it. On failure, `error` holds the result.
 bool readFile(const QString& path, qint64 limit, QByteArray& data, SPD_File_Result& error)
 {
+    if (isSpecialFile(QFileInfo(path))) {
+        error = failure(path, SPD_File_Status::Not_A_File, QString());
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = failure(path, SPD_File_Status::Open_Failed, file.errorString());
@@ -77,22 +90,22 @@ SPD_File_Result SPD_Hex_File::Write(const QString& path, const SPD_Image& image)
     if (target.exists() && target.isDir())
         return failure(path, SPD_File_Status::Create_Failed, QStringLiteral("Is a directory"));
 
-    if (target.exists() && !target.isFile()) {
-        // A device or pipe cannot be replaced by a rename; write to it as it is.
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return failure(path, SPD_File_Status::Create_Failed, file.errorString());
+    if (isSpecialFile(target)) return failure(path, SPD_File_Status::Not_A_File, QString());
+
+    // The text goes to a temporary file in the same folder, which replaces the old file
+    // only once it is complete. A folder that takes no new file still lets a writable file
+    // in it be saved: then the file is written in place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (!target.isFile()) return failure(path, SPD_File_Status::Create_Failed, file.errorString());
+        QFile inPlace(path);
+        if (!inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return failure(path, SPD_File_Status::Create_Failed, inPlace.errorString());
         QString systemError;
-        if (!writeAll(file, text, systemError))
+        if (!writeAll(inPlace, text, systemError))
             return failure(path, SPD_File_Status::Write_Failed, systemError);
         return parsed(path, SPD_File_Result());
     }
-
-    // The text goes to a temporary file in the same folder, which replaces the old file
-    // only once it is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(path, SPD_File_Status::Create_Failed, file.errorString());
     // commit() of this Qt version does not see an error that only shows when its buffer
     // is flushed (a full disk), so flush first and look at the outcome here.
     if (file.write(text) != text.size() || !file.flush()) {
@@ -108,7 +121,9 @@ SPD_File_Result SPD_Hex_File::Write(const QString& path, const SPD_Image& image)
 
 SPD_File_Result SPD_Bin_File::Write(const QString& path, const SPD_Image& image)
 {
-    const bool existed = QFileInfo::exists(path);
+    const QFileInfo target(path);
+    if (isSpecialFile(target)) return failure(path, SPD_File_Status::Not_A_File, QString());
+    const bool existed = target.exists();
     // Read-write access neither creates a new file empty nor shortens an existing one.
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))

@@ -293,6 +293,7 @@ TEST_F(BurnerCommands, ReadModuleStoresAndDecodesEveryByte)
     EXPECT_EQ(traceText(), QLatin1String("k|wait2000 open -"));
     EXPECT_EQ(doc->SPD.Spd_Value, image);
     EXPECT_EQ(doc->grid->caption(200), Hex_Byte_Text(image[200]));
+    EXPECT_TRUE(doc->Chk_Form_Chang()) << "closing asks before the read image is lost";
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, QStringLiteral("*****   電腦讀取模組 SPD 成功!   ***** "));
     EXPECT_EQ(shown[0].icon, Dialogs::NoIcon);

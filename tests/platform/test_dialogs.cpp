@@ -250,7 +250,7 @@ TEST(QtFileDialogs, OpenShowsTheFiltersAndReturnsTheChosenFile)
     EXPECT_EQ(dialogs.openFileName("開啟舊檔", kProgramFilter, 1), "");
 }
 
-TEST(QtFileDialogs, SaveOverAnExistingFileAsksNothingAndStartsFromTheLastFile)
+TEST(QtFileDialogs, SaveOverAnExistingFileAsksBeforeReplacingAndStartsFromTheLastFile)
 {
     QTemporaryDir dir;
     const QString path = dir.path() + "/existing.spd";
@@ -258,23 +258,24 @@ TEST(QtFileDialogs, SaveOverAnExistingFileAsksNothingAndStartsFromTheLastFile)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
     QtDialogs dialogs;
-    bool secondWindow = false;
+    bool asked = false;
     whenModal([&](QWidget* w) {
         auto* fd = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(fd, nullptr);
         EXPECT_EQ(fd->acceptMode(), QFileDialog::AcceptSave);
         EXPECT_TRUE(fd->defaultSuffix().isEmpty());
+        // The question whether to replace the file is a second modal window over the dialog.
+        whenModal([&](QWidget* question) {
+            auto* box = qobject_cast<QMessageBox*>(question);
+            ASSERT_NE(box, nullptr);
+            asked = true;
+            box->button(QMessageBox::Yes)->click();
+        });
         chooseFile(fd, path);
         EXPECT_FALSE(fd->isVisible());
-        // An overwrite question would be a second modal window over the dialog.
-        QWidget* now = QApplication::activeModalWidget();
-        if (now && now != w && qobject_cast<QMessageBox*>(now)) {
-            secondWindow = true;
-            qobject_cast<QMessageBox*>(now)->accept();
-        }
     });
     EXPECT_EQ(dialogs.saveFileName("儲存", kProgramFilter, 1), path);
-    EXPECT_FALSE(secondWindow);
+    EXPECT_TRUE(asked);
 
     // The dialog keeps the last name, as one shared file dialog does.
     whenModal([&](QWidget* w) {

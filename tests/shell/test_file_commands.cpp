@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 
 #include "shell/shell_texts.h"
 #include "shell_test_fixture.h"
+#include "spd_document/globals.h"
 #include "spd_document/spd_record.h"
 #include "spd_document/ui/byte_grid.h"
 #include "spd_files/spd_file_formats.h"
@@ -338,6 +341,58 @@ TEST_F(FileCommandsTest, RecentFileReplacesTheActiveModifiedDocumentWithoutAQues
     EXPECT_TRUE(doc->Chk_Form_Chang());   // the modified flag is left as it was
     EXPECT_EQ(doc->SPD.Mem_Type, MT_DDR3);
     EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+// A second image loaded into the same document leaves nothing of the first: every label is
+// decoded from the new bytes, the selected byte is described by the new type, and stamps
+// made on the old image are dropped, so that a later stamp gives back the new image's bytes.
+TEST_F(FileCommandsTest, AnImageLoadedIntoTheSameDocumentLeavesNothingOfTheOldOne)
+{
+    clock.setDate(QDate(2012, 3, 15));
+    const QString data = QStringLiteral(MB_TESTDATA_DIR "/");
+    struct Case { const char* first; const char* second; };
+    const Case cases[] = {
+        { "ddr2-kingston-ddr2-800-1.bin", "ddr2-transcend-ddr2-667-1.bin" },
+        { "ddr2-kingston-ddr2-800-1.bin", "ddr3-kingston-1333-1.bin" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.second);
+        open(data + c.first);
+        frmDocument* doc = main->ActiveForm();
+        ASSERT_NE(doc, nullptr);
+        doc->spd_l_value_Click(100);
+        doc->Check2->setChecked(true);
+        doc->Check2_Click();
+        doc->Check3->setChecked(true);
+        doc->Check3_Click();
+
+        main->File_List_Ctl(data + c.second);
+        main->mnuFileMRU_Click(1);
+        ASSERT_EQ(main->ActiveForm(), doc);
+        const SPD_Image image = Read_SPD_File(data + c.second).image;
+        EXPECT_EQ(imageOf(doc), image);
+        EXPECT_FALSE(doc->Check2->isChecked());
+        EXPECT_FALSE(doc->Check3->isChecked());
+
+        const bool ddr3 = image[2] >= 9;
+        SPD_Record record;
+        record.Spd_Value = image;
+        const int security = ddr3 ? 0 : ((cal_bytesum(record, 62) + image[93]) % 256 + image[94]) % 256;
+        EXPECT_EQ(doc->Label99->text(), Hex_Byte_Text(static_cast<uint8_t>(security)));
+        EXPECT_EQ(doc->Optcrc[1]->text(), ddr3 && (image[0] & 0x80) ? "CRC (0-116)" : "CRC (0-125)");
+        EXPECT_EQ(doc->Label1->text(), "Byte100");
+        EXPECT_EQ(doc->Label2->text(), (ddr3 ? DDR3_Byte_Name : DDR2_Byte_Name)[100]);
+
+        doc->Check2->setChecked(true);
+        doc->Check2_Click();
+        doc->Check2->setChecked(false);
+        doc->Check2_Click();
+        EXPECT_EQ(imageOf(doc), image);
+
+        doc->Set_form_chang(false);
+        main->mnuFileClose_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(FileCommandsTest, RecentFileWithNoDocumentOpenMakesExactlyOne)

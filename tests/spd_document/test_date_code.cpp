@@ -202,7 +202,7 @@ TEST(DateStamp, StampWritesOnlyTheTwoDateBytesAndSavesThem)
         EXPECT_EQ(r.Spd_Value[y + 1], 0x11);
         EXPECT_EQ(saved1, before.Spd_Value[y]);
         EXPECT_EQ(saved2, before.Spd_Value[y + 1]);
-        // Checksum and CRC bytes are not recomputed; nothing else moves.
+        // Only the two date bytes change; the window keeps the check value.
         for (int i = 0; i < 256; ++i)
             if (i != y && i != y + 1) {
                 EXPECT_EQ(r.Spd_Value[i], before.Spd_Value[i]) << i;
@@ -247,36 +247,4 @@ TEST(DateStamp, RestoreFollowsByteTwoAtTheTimeOfTheRestore)
     EXPECT_EQ(r.Spd_Value[121], 0x02);
     EXPECT_EQ(r.Spd_Value[93], 0x12);   // the stamp stays where it was written
     EXPECT_EQ(r.Spd_Value[94], 0x11);
-}
-
-// ---------------------------------------------------------------------------
-// Security byte
-
-TEST(SecurityStamp, ValueFromChecksumAndDateBytes)
-{
-    SPD_Record r;
-    EXPECT_EQ(Compute_Security_Value(r), 0);
-    for (int i = 0; i <= 62; ++i) r.Spd_Value[static_cast<size_t>(i)] = 0xFF;   // sum 0xC1
-    r.Spd_Value[63] = 0x77;     // byte 63 itself does not count
-    r.Spd_Value[93] = 0x50;
-    r.Spd_Value[94] = 0x10;
-    EXPECT_EQ(Compute_Security_Value(r), 0x21);   // (0xC1 + 0x50) mod 256 = 0x11; + 0x10
-    r.Spd_Value[94] = 0xF0;
-    EXPECT_EQ(Compute_Security_Value(r), 0x01);   // wraps again
-}
-
-TEST(SecurityStamp, TickWritesValueUntickWritesTheSetUpByte)
-{
-    SPD_Record r;
-    r.Spd_Value[127] = 0x5A;
-    Apply_Security_Stamp(r, true, 0x3C, 0);
-    EXPECT_EQ(r.Spd_Value[127], 0x3C);
-    Apply_Security_Stamp(r, false, 0x3C, 0);
-    EXPECT_EQ(r.Spd_Value[127], 0x00);
-    Apply_Security_Stamp(r, true, 255, 0);
-    EXPECT_EQ(r.Spd_Value[127], 0xFF);
-    for (int i = 0; i < 256; ++i)
-        if (i != 127) {
-            EXPECT_EQ(r.Spd_Value[static_cast<size_t>(i)], 0) << i;
-        }
 }

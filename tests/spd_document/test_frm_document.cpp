@@ -1,5 +1,6 @@
 // The document window through its handlers and real key events, with the platform doubles.
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -167,7 +168,7 @@ TEST_F(DocumentTest, ColourOperationsPaintBackgroundOnly)
     EXPECT_EQ(doc->grid->caption(2), "00");
 }
 
-TEST_F(DocumentTest, ChecksumFocusRewritesByte63WithoutMarking)
+TEST_F(DocumentTest, ChecksumFocusRewritesByte63AndMarksTheChange)
 {
     auto doc = makeDoc(true);
     doc->Value_Chang(0, 0x80);
@@ -178,7 +179,8 @@ TEST_F(DocumentTest, ChecksumFocusRewritesByte63WithoutMarking)
     doc->Optcrc_GotFocus(0);
     EXPECT_EQ(doc->Get_Value(63), 0x81);
     EXPECT_EQ(doc->grid->caption(63), "81");
-    EXPECT_FALSE(doc->Chk_Form_Chang());
+    EXPECT_TRUE(doc->Chk_Form_Chang());
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
     doc->cal_chksum63();
     EXPECT_EQ(doc->grid->caption(63), "81");
 }
@@ -358,8 +360,8 @@ TEST_F(DocumentTest, RowFillFromRow20)
     type(doc->Text2, "AA");
     for (int i = 0; i < 256; ++i) ASSERT_EQ(doc->Get_Value(static_cast<int16_t>(i)), i >= 32 ? 0xAA : 0) << i;
     EXPECT_EQ(doc->grid->caption(200), "AA");
-    EXPECT_FALSE(doc->Chk_Form_Chang());
-    EXPECT_EQ(doc->windowTitle(), "SPD_File 1");
+    EXPECT_TRUE(doc->Chk_Form_Chang());
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
     doc->value_x_Click(18);
     QTest::keyClick(doc->Text2, Qt::Key_Return);
     EXPECT_EQ(doc->Get_Value(32), 0);
@@ -397,7 +399,7 @@ TEST_F(DocumentTest, GuidedEntryDecimal)
     EXPECT_EQ(inputs.last().title, "Input byte3 Value");
     EXPECT_EQ(doc->Get_Value(63), (255 + 0 + 2) % 256);
     EXPECT_TRUE(doc->Chk_Form_Chang());
-    EXPECT_EQ(doc->windowTitle(), "SPD_File 1");
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
 }
 
 TEST_F(DocumentTest, GuidedEntryHexAndNoAfterEmpty)
@@ -446,21 +448,45 @@ TEST_F(DocumentTest, DateStampWritesBcdYearAndWeekAndRestores)
     EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
 }
 
-TEST_F(DocumentTest, DateStampFollowsByte2AtEachClick)
+// A DDR3 image whose CRC covers bytes 0-125 holds the date bytes 120-121 and, in byte 127,
+// the CRC's high byte: a date stamp and its removal keep the CRC right, a security stamp is
+// refused with a message and writes nothing.
+TEST_F(DocumentTest, StampsKeepTheDdr3CrcRight)
 {
-    clock.setDate(QDate(2026, 12, 9));
-    auto doc = makeDoc(true);
-    doc->Value_Chang(2, 8);
+    clock.setDate(QDate(2012, 3, 15));
+    auto doc = makeDoc(false);
+    QFile file(QStringLiteral(MB_TESTDATA_DIR "/ddr3-kingston-1333-1.bin"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.size(), 256);
+    SPD_Record image;
+    for (int k = 0; k < 256; ++k) image.Spd_Value[static_cast<size_t>(k)] = static_cast<uint8_t>(bytes[k]);
+    image.Spd_Value[0] = 0x12;   // CRC over 0-125
+    crc_upkeep(image);
+    for (int k = 0; k < 256; ++k) doc->Value_Chang(static_cast<int16_t>(k), image.Spd_Value[static_cast<size_t>(k)]);
+    doc->SetOptcrc(1);
+    for (int k = 0; k < 256; ++k) doc->table_chang(k);
+    auto crcIsRight = [&] {
+        return crc16_spd(doc->SPD, 125) == (doc->Get_Value(126) | (doc->Get_Value(127) << 8));
+    };
+
     doc->Check2->setChecked(true);
     doc->Check2_Click();
-    EXPECT_EQ(doc->Get_Value(93), 0x26);
-    EXPECT_EQ(doc->Get_Value(94), 0x50);  // week 50
-    doc->Value_Chang(2, 11);
+    EXPECT_EQ(doc->Get_Value(120), 0x12);
+    EXPECT_EQ(doc->Get_Value(121), 0x11);
+    EXPECT_TRUE(crcIsRight());
+    EXPECT_EQ(doc->grid->caption(127), Hex_Byte_Text(doc->Get_Value(127)));
     doc->Check2->setChecked(false);
     doc->Check2_Click();
-    EXPECT_EQ(doc->Get_Value(120), 0);
-    EXPECT_EQ(doc->Get_Value(121), 0);
-    EXPECT_EQ(doc->Get_Value(93), 0x26);  // the old stamp stays
+    EXPECT_EQ(doc->SPD.Spd_Value, image.Spd_Value);
+
+    doc->Security_Value = 0x33;
+    doc->Check3->setChecked(true);
+    doc->Check3_Click();
+    EXPECT_FALSE(doc->Check3->isChecked());
+    EXPECT_EQ(doc->SPD.Spd_Value, image.Spd_Value);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("CRC")));
 }
 
 TEST_F(DocumentTest, DateStampRefusedOutsideTwoDigitYears)
@@ -489,7 +515,7 @@ TEST_F(DocumentTest, SecurityStampGivesBackTheByteItReplaced)
     doc->Check3_Click();
     EXPECT_EQ(doc->Get_Value(127), 0x5A);
     EXPECT_EQ(doc->grid->caption(127), "5A");
-    EXPECT_FALSE(doc->Chk_Form_Chang());
+    EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
 }
 
 }  // namespace

@@ -133,6 +133,7 @@ TEST(SpdHexParse, LenientLayoutsReadToTheSameImage)
         { "LF line ends", joined(lines, "\n") },
         { "CR line ends", joined(lines, "\r") },
         { "no line end after the last line", joined(lines).chopped(2) },
+        { "UTF-8 byte-order mark before the first line", "\xEF\xBB\xBF" + canonical },
     };
     for (const Case& c : cases) {
         const SPD_File_Result r = SPD_Hex_File::Parse(c.text);
@@ -144,22 +145,21 @@ TEST(SpdHexParse, LenientLayoutsReadToTheSameImage)
 TEST(SpdHexParse, FieldIsTrimmedThreeCharacterSlice)
 {
     // Field j is characters 3j+1..3j+3: a field that keeps two characters is read by its first
-    // and last; one that is not hexadecimal reads as 0, as typed hex does elsewhere.
+    // and last.
     QByteArrayList lines = linesOf(SPD_Hex_File::Format(SPD_Image{}));
-    lines[0] = " 1F a0 GG 0x7 5";
-    lines[0] += QByteArray(" 00").repeated(11) + " ";
+    lines[0] = " 1F a07 5";
+    lines[0] += QByteArray(" 00").repeated(13) + " ";
     const SPD_File_Result r = SPD_Hex_File::Parse(joined(lines));
     ASSERT_TRUE(r.ok()) << r.message().toStdString();
     EXPECT_EQ(r.image[0], 0x1F);
     EXPECT_EQ(r.image[1], 0xA0);
-    EXPECT_EQ(r.image[2], 0x00);   // "GG"
-    EXPECT_EQ(r.image[3], 0x00);   // "0x"
-    EXPECT_EQ(r.image[4], 0x75);   // "7 5": first and last character
+    EXPECT_EQ(r.image[2], 0x75);   // "7 5": first and last character
 }
 
 TEST(SpdHexParse, BadTextIsRejectedWithItsLine)
 {
     const QByteArrayList lines = linesOf(SPD_Hex_File::Format(mixedImage()));
+    auto canonicalTabs = [] { return SPD_Hex_File::Format(mixedImage()).replace(' ', '\t'); };
     auto withLine = [&](int r, const QByteArray& replacement) {
         QByteArrayList out = lines;
         out[r] = replacement;
@@ -184,7 +184,12 @@ TEST(SpdHexParse, BadTextIsRejectedWithItsLine)
         { "single-digit fields", withLine(11, QByteArray(" 1 ").repeated(16)), SPD_File_Status::Line_Too_Short, 12 },
         { "blank line inserted before line 10", joined(blankInserted), SPD_File_Status::Line_Too_Short, 10 },
         { "double-spaced lines", joined(lines, "\r\n\r\n"), SPD_File_Status::Line_Too_Short, 2 },
-        { "binary image named .spd", SPD_Bin_File::Format(SPD_Image{}), SPD_File_Status::Too_Few_Lines, 1 },
+        { "binary image named .spd", SPD_Bin_File::Format(SPD_Image{}), SPD_File_Status::Line_Not_Hex, 1 },
+        { "tabs in place of blanks", canonicalTabs(), SPD_File_Status::Line_Not_Hex, 1 },
+        { "field 3 of line 5 not hexadecimal",
+          withLine(4, lines[4].left(6) + " GG" + lines[4].mid(9)), SPD_File_Status::Line_Not_Hex, 5 },
+        { "field 4 of line 2 written 0x7", withLine(1, lines[1].left(9) + "0x7" + lines[1].mid(12)),
+          SPD_File_Status::Line_Not_Hex, 2 },
     };
     for (const Case& c : cases) {
         const SPD_File_Result r = SPD_Hex_File::Parse(c.text);
@@ -239,6 +244,8 @@ TEST(SpdFileMessages, ReasonFramedByAsterisksThenThePath)
         { SPD_File_Status::Bin_Too_Short, 0, 255, "檔案長度不足: 只有 255 位元組, 應有 256 位元組 !" },
         { SPD_File_Status::Create_Failed, 0, 0, "無法寫入檔案 !" },
         { SPD_File_Status::Write_Failed, 0, 0, "存檔失敗 !" },
+        { SPD_File_Status::Line_Not_Hex, 3, 0, "檔案格式錯誤: 第 3 行有不是十六進位數字的字元 !" },
+        { SPD_File_Status::Not_A_File, 0, 0, "不是一般檔案 (管道或裝置), 無法讀寫 !" },
     };
     for (const Case& c : cases) {
         r.status = c.status;

@@ -7,10 +7,18 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <thread>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "spd_files/spd_file_formats.h"
 
@@ -213,12 +221,76 @@ TEST_F(SpdFileIo, UnreadableFilesGiveAnErrorNamingThem)
     EXPECT_EQ(Read_SPD_File(path("fifteen.spd")).line, 15);
 }
 
-TEST_F(SpdFileIo, EndlessDeviceNamedSpdEndsTheRead)
+TEST_F(SpdFileIo, PipesAndDevicesAreNeverOpened)
 {
+    // Opening a pipe waits for a program at its other end; a partner thread plays that
+    // program, so that a reader or writer that does open the pipe ends instead of hanging.
+    ASSERT_EQ(::mkfifo(path("pipe.spd").toLocal8Bit().constData(), 0644), 0);
+    ASSERT_EQ(::mkfifo(path("pipe.bin").toLocal8Bit().constData(), 0644), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", path("zero.spd")));
-    const SPD_File_Result r = Read_SPD_File(path("zero.spd"));
-    EXPECT_EQ(r.status, SPD_File_Status::Too_Few_Lines);
-    EXPECT_EQ(r.line, 1);
+    const QByteArray node = path("full-device").toLocal8Bit();
+    const bool haveDevice = ::mknod(node.constData(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+    const auto oldPipeHandler = std::signal(SIGPIPE, SIG_IGN);
+    std::atomic<bool> done{ false };
+    std::thread partner([&] {
+        while (!done) {
+            for (const char* name : { "pipe.spd", "pipe.bin" }) {
+                const QByteArray fifo = path(name).toLocal8Bit();
+                const int r = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+                const int w = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+                if (w >= 0) ::close(w);
+                if (r >= 0) ::close(r);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+
+    QStringList names = { "pipe.spd", "pipe.bin", "zero.spd" };
+    for (const QString& name : names) {
+        const SPD_File_Result r = Read_SPD_File(path(name));
+        EXPECT_EQ(r.status, SPD_File_Status::Not_A_File) << "read " << name.toStdString();
+        EXPECT_TRUE(r.message().contains(path(name)));
+    }
+    names = QStringList{ "pipe.spd", "pipe.bin" };
+    if (haveDevice) names << "full-device";
+    for (const QString& name : names) {
+        const SPD_File_Result r = Write_SPD_File(path(name), mixedImage());
+        EXPECT_EQ(r.status, SPD_File_Status::Not_A_File) << "write " << name.toStdString();
+    }
+    done = true;
+    partner.join();
+    std::signal(SIGPIPE, oldPipeHandler);
+    // Nothing was replaced by a regular file.
+    EXPECT_FALSE(QFileInfo(path("pipe.spd")).isFile());
+    EXPECT_TRUE(QFileInfo(path("zero.spd")).isSymLink());
+    if (haveDevice) {
+        EXPECT_TRUE(isCharDevice(node.constData()));
+    }
+}
+
+TEST_F(SpdFileIo, TextFileInAFolderThatTakesNoNewFileIsWrittenInPlace)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("closed"));
+    const QString file = path("closed/keep.spd");
+    putFile(file, SPD_Hex_File::Format(SPD_Image{}));
+    const QByteArray folder = path("closed").toLocal8Bit();
+    ASSERT_EQ(::chmod(folder.constData(), 0555), 0);
+    // The superuser is not bound by the folder's mode: the immutable flag closes it instead.
+    int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    const bool immutable = fd >= 0 && ::geteuid() == 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                           [&] { int f = flags | FS_IMMUTABLE_FL; return ::ioctl(fd, FS_IOC_SETFLAGS, &f) == 0; }();
+    const bool closed = !QFile(path("closed/probe")).open(QIODevice::WriteOnly);
+    SPD_File_Result r;
+    if (closed) r = Write_SPD_File(file, mixedImage());
+    if (immutable) ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    if (fd >= 0) ::close(fd);
+    ::chmod(folder.constData(), 0755);
+    if (!closed) GTEST_SKIP() << "no way to close a folder to new files here";
+
+    EXPECT_TRUE(r.ok()) << r.message().toStdString();
+    EXPECT_EQ(fileBytes(file), SPD_Hex_File::Format(mixedImage()));
+    EXPECT_EQ(QDir(path("closed")).entryList(QDir::Files | QDir::Hidden), QStringList{ "keep.spd" });
 }
 
 TEST_F(SpdFileIo, WritesThatCannotStartFailAndCreateNothing)
@@ -239,25 +311,6 @@ TEST_F(SpdFileIo, WritesThatCannotStartFailAndCreateNothing)
     EXPECT_TRUE(QFileInfo(path("folder.spd")).isDir());
     EXPECT_FALSE(QFileInfo::exists(path("no-folder")));
     EXPECT_EQ(entries(), (QStringList{ "folder.bin", "folder.spd" }));
-}
-
-TEST_F(SpdFileIo, FullDeviceReportsWriteFailure)
-{
-    // A private "full" device node (1, 7), so that nothing outside the test folder is at stake.
-    const QByteArray node = path("full-device").toLocal8Bit();
-    if (::mknod(node.constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
-        GTEST_SKIP() << "cannot create a device node here";
-
-    // Binary in place, straight onto the device; text through a link named .spd, which must
-    // not replace the device with a regular file.
-    ASSERT_TRUE(QFile::link(path("full-device"), path("full.spd")));
-    const SPD_File_Result bin = Write_SPD_File(path("full-device"), mixedImage());
-    const SPD_File_Result text = Write_SPD_File(path("full.spd"), mixedImage());
-    EXPECT_EQ(bin.status, SPD_File_Status::Write_Failed);
-    EXPECT_EQ(text.status, SPD_File_Status::Write_Failed);
-    EXPECT_TRUE(isCharDevice(node.constData()));
-    EXPECT_TRUE(QFileInfo(path("full.spd")).isSymLink());
-    EXPECT_EQ(entries(), (QStringList{ "full-device", "full.spd" }));
 }
 
 TEST_F(SpdFileIo, FailedTextSaveLeavesTheOldFileAsItWas)

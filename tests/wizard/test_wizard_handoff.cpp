@@ -121,8 +121,9 @@ TEST_F(WizardHandoffTest, FinishMakesAModifiedDocumentWithTheEncodersCells)
         int type;
         int lastPainted;
         int byte2;
+        int optcrc;   // the check value the image's type keeps: 0 checksum, 1 CRC
     };
-    const Case cases[] = { { 1, 63, 4 }, { 2, 63, 7 }, { 3, 63, 8 }, { 4, 127, 11 } };
+    const Case cases[] = { { 1, 63, 4, 0 }, { 2, 63, 7, 0 }, { 3, 63, 8, 0 }, { 4, 127, 11, 1 } };
     main->mnuFilenew_Click();   // a document of its own stays as it is
     int n = 1;
     for (const Case& c : cases) {
@@ -135,6 +136,7 @@ TEST_F(WizardHandoffTest, FinishMakesAModifiedDocumentWithTheEncodersCells)
         EXPECT_EQ(doc->windowTitle(), QStringLiteral("SPD_File %1*").arg(n));
         EXPECT_TRUE(doc->Chk_Form_Chang());
         EXPECT_EQ(doc->Get_Value(2), c.byte2) << c.type;
+        EXPECT_EQ(doc->OptcrcChoice(), c.optcrc) << c.type;
         EXPECT_EQ(Warez_Info[1], "MB 1");
         EXPECT_EQ(Warez_Param[12], 0);
         for (int i = 0; i < 256; ++i) {

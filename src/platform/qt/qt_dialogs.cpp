@@ -143,8 +143,8 @@ QString QtDialogs::fileName(bool save, const QString& title, const QString& filt
     const QString qtFilter = qtFileFilter(filter);
     QString chosen;
     if (save) {
-        chosen = QFileDialog::getSaveFileName(dialogParent(), title, lastFile_, qtFilter, &selected,
-                                              QFileDialog::DontConfirmOverwrite);
+        // The dialog asks before an existing file is chosen to be replaced.
+        chosen = QFileDialog::getSaveFileName(dialogParent(), title, lastFile_, qtFilter, &selected);
     } else {
         chosen = QFileDialog::getOpenFileName(dialogParent(), title, lastFile_, qtFilter, &selected);
     }

@@ -55,6 +55,7 @@ int shiftOf(const QKeyEvent* e)
 
 const QString kDateOutOfRange = QStringLiteral("      *****   今天的日期不在 2000 至 2099 年之間, 無法寫入日期碼 !   *****      ");
 const QString kClosePrompt = QStringLiteral(" SPD 檔案已被修改 , 是否儲存該檔案 ?");
+const QString kSecurityOnDdr3 = QStringLiteral("      *****   DDR3 的 byte 127 是 CRC 的高位元組, 無法寫入安全碼 !   *****      ");
 }
 
 frmDocument::frmDocument(QWidget* parent) : QWidget(parent)
@@ -156,35 +157,33 @@ frmDocument::~frmDocument() = default;
 
 void frmDocument::Form_Load()
 {
-    // 1. Window size 9460 x 7000 twips (the MDI frame takes the size of its widget).
+    // Window size 9460 x 7000 twips (the MDI frame takes the size of its widget).
     resize(twipsToPixels(9460), twipsToPixels(7000));
-    // 2. Cells: tooltip, zero byte, caption.
+    // Cells: tooltip, zero byte, caption.
     for (int i = 0; i < 256; ++i) {
         grid->setTooltip(i, QStringLiteral("Byte ") + QString::number(i));
         SPD.Spd_Value[static_cast<size_t>(i)] = 0;
         grid->setCaption(i, Hex_Byte_Text(0));
     }
-    // 3.
+    // Byte 0 starts selected: keep its colour for when the selection moves on.
     Saved_Color = grid->backColor(0);
-    // 4.
+    // DDR descriptions until an image says otherwise, and byte 0 shown as the selection.
     DDR_LANG();
-    // 5.
     Label1->setText(QStringLiteral("Byte0"));
     Label2->setText(Byte_Desc[0]);
     Label3->setText(QStringLiteral("Value"));
     Label4->setText(QStringLiteral("00"));
-    // 6.
+    // Unmodified, with no check value kept until an image picks one.
     Form_Chang = false;
     set_print_value();
     Optcrc[2]->setChecked(true);
-    // 7.
     for (int i = 0; i < 256; ++i) table_chang(i);
-    // 8. Copies of the date-code bytes and byte 127, taken while the image is still empty.
+    // Copies of the date-code bytes and byte 127, taken while the image is still empty.
     Saved_Date1 = SPD.Spd_Value[93];
     Saved_Date2 = SPD.Spd_Value[94];
     Saved_Byte127 = SPD.Spd_Value[127];
     Get_Date_Code();
-    // 9. Ask the burner for its status; its reply is read by the main window's status reader.
+    // Ask the burner for its status; its reply is read by the main window's status reader.
     Timer1->start();
     if (Main_Form) {
         // The wait for the reply runs events: the window may be closed before it ends.
@@ -195,7 +194,7 @@ void frmDocument::Form_Load()
         Status_Query = 0;
         if (!self) return;
     }
-    // 10. Without administrator rights the protected bytes 0-63 show red text and neither
+    // Without administrator rights the protected bytes 0-63 show red text and neither
     // the hex entry nor the row fill is available until a byte of 64 or more is chosen.
     if (!Admin_LoggedIn) {
         for (int i = 0; i < 64; ++i) grid->setForeColor(i, 0x0000FF);
@@ -204,7 +203,7 @@ void frmDocument::Form_Load()
         Text2->setEnabled(false);
         Text2->setVisible(false);
     }
-    // 11.
+    // No row chosen for a fill yet: a fill changes byte 255 only.
     Fill_Start = 255;
     grid->setHeaderBackColor(31, Color_Selected);
 }
@@ -375,12 +374,12 @@ void frmDocument::showSelection(int index, bool withBlank)
 void frmDocument::spd_l_value_Click(int Index)
 {
     if (Index < 0 || Index > 255) return;
-    // 1-2. Give the old cell its colour back; remember the new cell's and paint it selected.
+    // Give the old cell its colour back; remember the new cell's and paint it selected.
     grid->setBackColor(Sel_Index, Saved_Color);
     Sel_Index = static_cast<int16_t>(Index);
     Saved_Color = grid->backColor(Index);
     grid->setBackColor(Index, Color_Selected);
-    // 3. Byte 2 chooses the descriptions.
+    // Byte 2 chooses the descriptions.
     switch (SPD.Spd_Value[2]) {
     case 4: Type_Chang(0); break;
     case 7: Type_Chang(1); break;
@@ -388,13 +387,11 @@ void frmDocument::spd_l_value_Click(int Index)
     case 11: Type_Chang(4); break;
     default: break;
     }
-    // 4. Bytes 0-63 are the administrator's.
+    // Bytes 0-63 are the administrator's.
     const bool editable = Admin_LoggedIn || Index >= 64;
     Text1->setEnabled(editable);
     Text1->setVisible(editable);
-    // 5.
     showSelection(Index, false);
-    // 6.
     if (editable) Text1->setFocus();
 }
 
@@ -402,24 +399,23 @@ void frmDocument::Text1_KeyDown(int KeyCode, int Shift)
 {
     const bool enter = KeyCode == kKeyEnter;
     if (enter) {
-        // 1. An empty entry counts as "00"; a longer one keeps its last two characters.
+        // An empty entry counts as "00"; a longer one keeps its last two characters.
         if (Text1->text().isEmpty()) Text1->setText(QStringLiteral("00"));
         if (Text1->text().trimmed().size() > 2) Text1->setText(Text1->text().right(2));
-        // 2-3.
+        // Store the typed byte and show its cell as edited.
         grid->setBackColor(Sel_Index, Color_Edited);
         SPD.Spd_Value[static_cast<size_t>(Sel_Index)] = Hex_To_Byte(Text1->text());
     }
-    // 4-5. Every key keeps the chosen check value up to date.
+    // Every key keeps the chosen check value up to date; its cells show as edited.
+    keepCheckValue();
     if (Optcrc[0]->isChecked()) {
-        checksum_upkeep(SPD);
         grid->setBackColor(63, Color_Edited);
     } else if (Optcrc[1]->isChecked()) {
-        crc_upkeep(SPD);
         grid->setBackColor(126, Color_Edited);
         grid->setBackColor(127, Color_Edited);
     }
     if (enter) {
-        // 6-9. Move on to the next byte (255 wraps to 0).
+        // Move on to the next byte (255 wraps to 0).
         Sel_Index = static_cast<int16_t>((Sel_Index + 1) % 256);
         grid->setBackColor(Sel_Index, Color_Selected);
         if (!Admin_LoggedIn && Sel_Index < 64) {
@@ -429,7 +425,7 @@ void frmDocument::Text1_KeyDown(int KeyCode, int Shift)
         showSelection(Sel_Index, true);
         Text1->setText(QString());
     }
-    // 10-12. Redraw and decode the whole image; the document is now modified.
+    // Redraw and decode the whole image; the document is now modified.
     recaptionAll();
     for (int i = 0; i < 256; ++i) table_chang(i);
     Form_Chang = true;
@@ -457,6 +453,7 @@ void frmDocument::Text2_KeyDown(int KeyCode, int Shift)
     }
     for (int i = start; i <= 255; ++i) grid->setCaption(i, Hex_Byte_Text(SPD.Spd_Value[static_cast<size_t>(i)]));
     for (int i = 0; i < 256; ++i) table_chang(i);
+    if (KeyCode == kKeyEnter) Set_form_chang(true);
 }
 
 void frmDocument::key_in_data()
@@ -490,14 +487,17 @@ void frmDocument::key_in_data()
     checksum_upkeep(SPD);
     grid->setCaption(63, Hex_Byte_Text(SPD.Spd_Value[63]));
     set_print_value();
-    Form_Chang = true;
+    Set_form_chang(true);
 }
 
 void frmDocument::Optcrc_GotFocus(int Index)
 {
     if (Index != 0) return;
+    const uint8_t before = SPD.Spd_Value[63];
     checksum_upkeep(SPD);
     grid->setCaption(63, Hex_Byte_Text(SPD.Spd_Value[63]));
+    // A rewritten byte 63 is a change like any other (on a DDR3 image it is not a checksum).
+    if (SPD.Spd_Value[63] != before) Set_form_chang(true);
 }
 
 void frmDocument::Timer1_Timer()
@@ -538,13 +538,10 @@ void frmDocument::Check2_Click()
         }
         grid->setForeColor(pos.yearIndex, Color_Selected);
         grid->setForeColor(pos.weekIndex, Color_Selected);
-        Saved_Date1 = SPD.Spd_Value[static_cast<size_t>(pos.yearIndex)];
-        Saved_Date2 = SPD.Spd_Value[static_cast<size_t>(pos.weekIndex)];
-        SPD.Spd_Value[static_cast<size_t>(pos.yearIndex)] = code->yearByte;
-        table_chang(pos.yearIndex);
-        SPD.Spd_Value[static_cast<size_t>(pos.weekIndex)] = code->weekByte;
-        table_chang(pos.weekIndex);
+        Apply_Date_Stamp(SPD, *code, Saved_Date1, Saved_Date2);
     }
+    // The date bytes of a DDR3 image lie inside its CRC: keep the check value as a typed byte does.
+    keepCheckValue();
     recaptionAll();
     grid->setCaption(Sel_Index, Hex_Byte_Text(SPD.Spd_Value[static_cast<size_t>(Sel_Index)]));
     for (int i = 0; i < 256; ++i) table_chang(i);
@@ -554,6 +551,13 @@ void frmDocument::Check2_Click()
 void frmDocument::Check3_Click()
 {
     if (Check3->isChecked()) {
+        if (SPD.Spd_Value[2] >= 9) {
+            // Byte 127 of a DDR3 image is the high byte of its CRC: a security value there
+            // would break the CRC, so nothing is written.
+            Check3->setChecked(false);
+            platform().dialogs->messageBox(kSecurityOnDdr3, Dialogs::OkOnly, Dialogs::Exclamation);
+            return;
+        }
         // Keep what byte 127 held, so that unticking gives it back.
         Saved_Byte127 = SPD.Spd_Value[127];
         SPD.Spd_Value[127] = static_cast<uint8_t>(Security_Value & 0xFF);
@@ -563,6 +567,47 @@ void frmDocument::Check3_Click()
         grid->setForeColor(127, ByteGrid::kDefaultColor);
     }
     grid->setCaption(127, Hex_Byte_Text(SPD.Spd_Value[127]));
+    Set_form_chang(true);
+}
+
+void frmDocument::Image_Loaded()
+{
+    // Stamps belong to the image they were made on: both boxes clear without writing, and
+    // the new image's own bytes are the ones a later untick gives back.
+    Check2->setChecked(false);
+    Check3->setChecked(false);
+    for (int i : { 93, 94, 120, 121, 127 }) grid->setForeColor(i, ByteGrid::kDefaultColor);
+    const DateCodePosition pos = Date_Code_Position(SPD);
+    Saved_Date1 = SPD.Spd_Value[static_cast<size_t>(pos.yearIndex)];
+    Saved_Date2 = SPD.Spd_Value[static_cast<size_t>(pos.weekIndex)];
+    Saved_Byte127 = SPD.Spd_Value[127];
+
+    // Descriptions of the new type, as a load picks them from byte 2.
+    const int type = Type_Key_Map(SPD.Spd_Value[2]);
+    if (type >= 0) Type_Chang(static_cast<int16_t>(type));
+
+    // One decode of the whole image: a byte decoded while it arrived may have read bytes of
+    // the old image (byte 0 before byte 2 chose the panel, byte 63 before bytes 93-94).
+    // Nothing of the old image's decode may stay, including the security value, which only
+    // an SDRAM, DDR or DDR2 image sets. The check-value option stays as the loader chose it.
+    const int optcrc = OptcrcChoice();
+    m_model.reset();
+    Security_Value = 0;
+    m_optcrc1Caption = kCrcFullCaption;
+    for (int i = 0; i < 256; ++i) table_chang(i);
+    SetOptcrc(optcrc);
+    showSelection(Sel_Index, false);
+}
+
+// Recomputes the check value the option keeps after a change of the image: byte 63 for
+// "Checksum", bytes 126-127 for the CRC, none for "None". Captions and colours are the
+// caller's.
+void frmDocument::keepCheckValue()
+{
+    if (Optcrc[0]->isChecked())
+        checksum_upkeep(SPD);
+    else if (Optcrc[1]->isChecked())
+        crc_upkeep(SPD);
 }
 
 // ---------------------------------------------------------------- closing

@@ -54,6 +54,11 @@ public:
     void DDR3_LANG();
     void RAMBUS_LANG();
     void set_print_value();
+    // Brings the window in line with a whole new image, once all 256 bytes are in (a file,
+    // a module or burner read, the wizard): stamps made on the old image are dropped without
+    // writing, every label is decoded afresh and the selected byte's description follows the
+    // new type. The loaders call it after their last byte.
+    void Image_Loaded();
 
     // --- DocumentApi extras ---
     QString Caption() const override { return windowTitle(); }
@@ -120,6 +125,7 @@ private:
     void Get_Date_Code();
     void syncPanels();
     void showSelection(int index, bool withBlank);
+    void keepCheckValue();
 
     QWidget* m_content = nullptr;
     std::unique_ptr<DecodePanels> m_panels;
