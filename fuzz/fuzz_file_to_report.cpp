@@ -21,6 +21,7 @@
 #include "spd_document/main_form_api.h"
 #include "spd_document/spd_record.h"
 #include "spd_files/spd_file_formats.h"
+#include "support/stub_main_form.h"
 
 namespace {
 
@@ -86,29 +87,10 @@ public:
     SPD_Record record;
 };
 
-class OneDocumentMain : public MainFormApi {
+class OneDocumentMain : public StubMainFormBase {
 public:
     explicit OneDocumentMain(DocumentApi& d) : doc(d) {}
     DocumentApi* ActiveDocument() override { return &doc; }
-    bool mnuFileSave_Click() override { return false; }
-    void STATUSIC() override {}
-    void StopTimer2() override {}
-    void ReadIC() override {}
-    void ReadModule() override {}
-    void ProgramIC() override {}
-    void VerifyIc() override {}
-    void VcopyIc() override {}
-    void BlankIC() override {}
-    void EraseIC() override {}
-    void Read_Command() override {}
-    void Copy_Command() override {}
-    void Verify_Command() override {}
-    void Mcopy_Command() override {}
-    void EN_KEY_Command() override {}
-    void DIS_KEY_Command() override {}
-    void Auto_Command(bool) override {}
-    void SNUM_P_Command() override {}
-    void SNUM_N_Command() override {}
 
     DocumentApi& doc;
 };

@@ -51,14 +51,15 @@ QString latin1Run(const SPD_Record& r, int first, int last)
     return s;
 }
 
-// A non-negative amount in thousandths as decimal text in its shortest form
-// (13125 -> "13.125", 15000 -> "15", 462 -> "0.462").
-QString thousandthsText(long long v)
+// A non-negative amount in units of 10^-digits as decimal text in its shortest form
+// (with 3 digits: 13125 -> "13.125", 15000 -> "15", 462 -> "0.462").
+QString decimalText(long long v, int digits)
 {
-    QString s = QString::number(v / 1000);
-    int frac = static_cast<int>(v % 1000);
+    long long unit = 1;
+    for (int i = 0; i < digits; ++i) unit *= 10;
+    QString s = QString::number(v / unit);
+    int frac = static_cast<int>(v % unit);
     if (frac == 0) return s;
-    int digits = 3;
     while (frac % 10 == 0) {
         frac /= 10;
         --digits;
@@ -67,6 +68,8 @@ QString thousandthsText(long long v)
     s.append(QString::number(frac).rightJustified(digits, QLatin1Char('0')));
     return s;
 }
+
+QString thousandthsText(long long v) { return decimalText(v, 3); }
 
 // A non-negative amount in hundredths as decimal text in its shortest form
 // (2000 -> "20", 750 -> "7.5", 1875 -> "18.75").
@@ -326,20 +329,7 @@ long long ddr3CycleFs(const SPD_Record& r) { return ddr3TimeFs(r, r.Spd_Value[12
 
 // A time in femtoseconds as nanoseconds in the shortest decimal form; whole picoseconds
 // read as before (13.125, 0.462), finer parts take up to six decimals.
-QString ddr3NsText(long long fs)
-{
-    if (fs % 1000 == 0) return thousandthsText(fs / 1000);
-    QString s = QString::number(fs / 1000000);
-    int frac = static_cast<int>(fs % 1000000);
-    int digits = 6;
-    while (frac % 10 == 0) {
-        frac /= 10;
-        --digits;
-    }
-    s.append(QLatin1Char('.'));
-    s.append(QString::number(frac).rightJustified(digits, QLatin1Char('0')));
-    return s;
-}
+QString ddr3NsText(long long fs) { return decimalText(fs, 6); }
 
 // Rounding noise of the fine corrections that must not cost a clock: a cycle time of
 // 1071 ps stands for 1.0714 ns, and a timing of exactly n such cycles can come out a few
