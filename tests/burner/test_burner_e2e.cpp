@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "burner/burner_frames.h"
 #include "burner/ui/burner_panel.h"
@@ -410,4 +411,100 @@ TEST_F(BurnerEndToEnd, SettingsChangeLeavesThePortClosedAndTheNextCommandReopens
     main->ReadModule();
     EXPECT_TRUE(com.isOpen());
     EXPECT_EQ(main->ActiveForm()->SPD.Spd_Value, filled(0x77));
+}
+
+TEST_F(BurnerEndToEnd, GarbledOrShiftedImageIsNotStored)
+{
+    // Line noise in an image reply: a character that is no hex digit within the first 512,
+    // or a byte before the reply that shifts every digit. The read fails and the document
+    // keeps what it had; characters after the 512th (a terminator) are still ignored.
+    struct Case {
+        const char* name;
+        std::function<void(BurnerSimulator&)> fault;
+        std::function<void(frmMain&)> run;
+        QString message;
+        bool stored;
+    };
+    const QString moduleFail = QStringLiteral("*****   電腦讀取模組 SPD 失敗!   ***** ");
+    const QString burnerFail = QStringLiteral("*****   電腦讀取機器 SPD 失敗!   ***** ");
+    const auto readModule = [](frmMain& m) { m.ReadModule(); };
+    const auto readBurner = [](frmMain& m) { m.ReadIC(); };
+    const std::vector<Case> cases = {
+        { "garbled high digit", [](BurnerSimulator& b) { b.setGarbled('k', 201, '#'); }, readModule, moduleFail, false },
+        { "garbled last digit", [](BurnerSimulator& b) { b.setGarbled('k', 512, 'G'); }, readModule, moduleFail, false },
+        { "stray byte before", [](BurnerSimulator& b) { b.setStrayByte('k', '\xFF'); }, readModule, moduleFail, false },
+        { "stray NUL before", [](BurnerSimulator& b) { b.setStrayByte('l', '\0'); }, readBurner, burnerFail, false },
+        { "garbled burner image", [](BurnerSimulator& b) { b.setGarbled('l', 2, 'x'); }, readBurner, burnerFail, false },
+        { "terminator after 512", [](BurnerSimulator& b) {
+              b.setCustomReply('k', BurnerSimulator::imageText(filled(0x11)) + "\r\n"); },
+          readModule, QStringLiteral("*****   電腦讀取模組 SPD 成功!   ***** "), true },
+    };
+    sim.setModuleImage(filled(0x11));
+    sim.setBufferImage(filled(0x22));
+    frmDocument* doc = newDocument();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setImage(doc, filled(0x3C));
+        dialogs.clear();
+        sim.clearFaults();
+        sim.clearCustomReplies();
+        c.fault(sim);
+        c.run(*main);
+        EXPECT_EQ(doc->SPD.Spd_Value, c.stored ? filled(0x11) : filled(0x3C));
+        EXPECT_EQ(doc->grid->caption(100), c.stored ? QStringLiteral("11") : QStringLiteral("3C"));
+        EXPECT_EQ(messageTexts(), QStringList({ c.message }));
+        EXPECT_TRUE(main->Timer1->isActive());
+    }
+    // A failed image read asks for no status.
+    EXPECT_EQ(sim.receivedLetters().count('s'), 0);
+}
+
+TEST_F(BurnerEndToEnd, ReadBurnerTakesALongStatusByItsOwnLayout)
+{
+    // This burner answers every "s" with the long frame, also the one after "l".
+    frmDocument* doc = newDocument();
+    BurnerPanel* p = doc->burnerPanel();
+    const auto image = loadImage("ddr2-kingston-ddr2-800-1.bin");
+    sim.setBufferImage(image);
+    sim.modifyState([](BurnerSimulator::State& s) {
+        s.gangCode = "08";
+        s.keypadLocked = false;
+        s.lowToHigh = true;
+    });
+    p->Command8->setText(QStringLiteral("連片複製"));
+    BurnerPanel::Set_Check_Value(p->Check4, 1);
+    p->Option1[1]->setChecked(true);
+    sim.clearLog();
+    dialogs.clear();
+    p->Command2->click();
+    EXPECT_EQ(doc->SPD.Spd_Value, image);
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("ls"));
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check1), 0);
+    EXPECT_EQ(p->Command8->text(), QStringLiteral("連片比對88"));
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), 0);
+    EXPECT_EQ(p->Label150->text(), QStringLiteral("FF"));
+    EXPECT_TRUE(p->Option1[0]->isChecked());
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
+
+    // A status reply in neither layout (here a long frame behind a noise byte) leaves the
+    // panel as it was; the image is still read.
+    sim.modifyState([](BurnerSimulator::State& s) {
+        s.autoSerial = true;
+        s.gangCode = "02";
+        s.keypadLocked = true;
+        s.lowToHigh = false;
+    });
+    sim.setStrayByte('s', '0');
+    sim.setBufferImage(filled(0x44));
+    sim.clearLog();
+    dialogs.clear();
+    p->Command2->click();
+    EXPECT_EQ(doc->SPD.Spd_Value, filled(0x44));
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("ls"));   // no "a": the box stays clear
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check1), 0);
+    EXPECT_EQ(p->Command8->text(), QStringLiteral("連片比對88"));
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), 0);
+    EXPECT_EQ(p->Label150->text(), QStringLiteral("FF"));
+    EXPECT_TRUE(p->Option1[0]->isChecked());
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
 }
