@@ -237,7 +237,7 @@ void frmMain::BlankIC()
     }
 }
 
-void frmMain::ProgramIC()
+bool frmMain::ProgramIC()
 {
     // The result poll keeps running: nothing answers a program frame.
     Prog_Frame_Ready = false;
@@ -259,8 +259,10 @@ void frmMain::ProgramIC()
         port.close();
         Timer1->start();
         Timer3->stop();
+        return true;
     } catch (const std::exception&) {
         showError(Burner_Text::Program_Fail);
+        return false;
     }
 }
 

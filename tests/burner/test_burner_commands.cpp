@@ -589,7 +589,7 @@ TEST_F(BurnerCommands, DownloadSendsSixteenPacedFramesAndClosesThePort)
     main->Timer1->start();
     bool timer1Paused = false;
     onWait = [&] { if (!main->Timer1->isActive()) timer1Paused = true; };
-    main->ProgramIC();
+    EXPECT_TRUE(main->ProgramIC());
     ASSERT_EQ(com.outputs.size(), 16);
     for (int k = 0; k < 16; ++k) {
         EXPECT_EQ(com.outputs[k], Program_Frame(k, image)) << k;
@@ -660,7 +660,7 @@ TEST_F(BurnerCommands, DownloadFailures)
         com.setOutputFails(c.outputFails);
         main->Timer1->stop();
         forget();
-        main->ProgramIC();
+        EXPECT_FALSE(main->ProgramIC());
         EXPECT_EQ(com.outputs.size(), c.framesSent);
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].text, QStringLiteral("      *****   SPD 檔案下傳失敗 !   *****      "));

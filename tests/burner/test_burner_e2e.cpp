@@ -508,3 +508,17 @@ TEST_F(BurnerEndToEnd, ReadBurnerTakesALongStatusByItsOwnLayout)
     EXPECT_TRUE(p->Option1[0]->isChecked());
     EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
 }
+
+TEST_F(BurnerEndToEnd, HangUpDuringADownloadIsReportedOnce)
+{
+    const auto image = loadImage("sdram-daneelec-pc133-1.bin");
+    frmDocument* doc = newDocument();
+    setImage(doc, image);
+    sim.setHangUp('w', 5, 0);   // the burner is switched off after the fifth frame
+    doc->burnerPanel()->Command1->click();
+    EXPECT_TRUE(sim.hungUp());
+    EXPECT_EQ(sim.receivedLetters(), QByteArray(5, 'w'));   // no read-back
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("      *****   SPD 檔案下傳失敗 !   *****      ") }));
+    EXPECT_EQ(doc->SPD.Spd_Value, image);
+    EXPECT_FALSE(com.isOpen());
+}
