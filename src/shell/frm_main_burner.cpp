@@ -79,7 +79,7 @@ QByteArray askAndWait(char letter, int seconds)
     BurnerPort port = burnerPort();
     port.openIfClosed();
     port.sendCommand(letter);
-    Burner_Wait(seconds);
+    port.waitWithPortOpen(seconds);
     return port.takeAllInput();
 }
 
@@ -254,7 +254,8 @@ bool frmMain::ProgramIC()
             port.send(Program_Frame(k, block));
             Prog_Frame_Ready = false;
             Timer3->start();
-            Burner_Wait_Until(clock, [] { return Prog_Frame_Ready; }, Frame_Pacing_Limit_Ms);
+            // A hang-up drops the port; the next frame then fails at once.
+            Burner_Wait_Until(clock, [&port] { return Prog_Frame_Ready || !port.isOpen(); }, Frame_Pacing_Limit_Ms);
         }
         port.close();
         Timer1->start();
@@ -289,7 +290,7 @@ void fireAndForget(frmMain& main, const Fire_And_Forget& c, const QString* succe
         port.close();
         Burner_Wait(c.firstWait);
         port.openIfClosed();
-        if (c.extraWait) Burner_Wait(3);
+        if (c.extraWait) port.waitWithPortOpen(3);
         if (successText) showInfo(*successText);
         main.Timer1->start();
     } catch (const std::exception&) {
@@ -377,7 +378,7 @@ void frmMain::STATUSIC()
         BurnerPort port = burnerPort();
         port.openIfClosed();
         port.sendCommand(Burner_Letter::Status);
-        Burner_Wait(1);
+        port.waitWithPortOpen(1);
         // 400 ms later the status reader takes the reply and restarts the poll.
         Timer2->start();
     } catch (const std::exception&) {

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -81,6 +82,14 @@ std::array<uint8_t, 256> filled(uint8_t value)
     return image;
 }
 
+// CPU time this process has used so far, in ms.
+double cpuMs()
+{
+    timespec t {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 class BurnerEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
@@ -143,6 +152,15 @@ protected:
 
     QStringList messageTexts() const { return dialogs.messageTexts(); }
 
+    // From here on the commands wait on the computer's own clock.
+    void useRealClock()
+    {
+        clock = std::make_unique<QtClock>();
+        Platform p = platform();
+        p.clock = clock.get();
+        setPlatform(p);
+    }
+
     BurnerSimulator sim;
     QtComPort com;
     FakeRegistry registry;
@@ -175,10 +193,7 @@ TEST_F(BurnerEndToEnd, ReadModuleFillsAndDecodesTheDocument)
 TEST_F(BurnerEndToEnd, ReadModuleOnTheRealClock)
 {
     // Once with the computer's own clock: the 2 s wait lasts between 1 and 2 seconds.
-    clock = std::make_unique<QtClock>();
-    Platform p = platform();
-    p.clock = clock.get();
-    setPlatform(p);
+    useRealClock();
     sim.setModuleImage(filled(0x5A));
     frmDocument* doc = newDocument();
     QElapsedTimer t;
@@ -521,4 +536,29 @@ TEST_F(BurnerEndToEnd, HangUpDuringADownloadIsReportedOnce)
     EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("      *****   SPD 檔案下傳失敗 !   *****      ") }));
     EXPECT_EQ(doc->SPD.Spd_Value, image);
     EXPECT_FALSE(com.isOpen());
+}
+
+TEST_F(BurnerEndToEnd, HangUpDuringAWaitEndsItAtOnce)
+{
+    // On the computer's own clock a 2 s wait lasts at least a second. The burner drops the
+    // line 100 ms into it: the port goes at once, the wait ends without spinning the
+    // processor, and the read reports its failure.
+    useRealClock();
+    frmDocument* doc = newDocument();
+    setImage(doc, filled(0x3C));
+    sim.setModuleImage(filled(0x11));
+    sim.setLateReply('k', 400);
+    sim.setHangUp('k', 1, 100);
+    QElapsedTimer wall;
+    wall.start();
+    const double cpuBefore = cpuMs();
+    main->ReadModule();
+    const double cpu = cpuMs() - cpuBefore;
+    EXPECT_TRUE(sim.hungUp());
+    EXPECT_LT(wall.elapsed(), 700);
+    EXPECT_LT(cpu, 300.0);
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(doc->SPD.Spd_Value, filled(0x3C));
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取模組 SPD 失敗!   ***** ") }));
+    EXPECT_TRUE(main->Timer1->isActive());
 }

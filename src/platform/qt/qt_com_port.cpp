@@ -6,9 +6,34 @@ int writeTimeoutMs(qint64 bytes) { return 1000 + static_cast<int>(bytes) * 2; }
 // Upper bound of the polls in one input(), so a device that never stops sending
 // cannot hold the caller forever.
 constexpr int kMaxPolls = 256;
+
+// Errors after which the device is gone or unusable. A hang-up shows as a read error
+// (the read finds end of file) or a resource error (EIO) on Linux, an unplugged adapter
+// as a resource error.
+bool deviceLost(QSerialPort::SerialPortError e)
+{
+    return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError ||
+           e == QSerialPort::PermissionError || e == QSerialPort::DeviceNotFoundError;
+}
 }
 
-QtComPort::QtComPort() = default;
+QtComPort::QtComPort()
+{
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError e) { onError(e); });
+}
+
+// A hang-up is reported while events are processed, typically during a burner command's
+// wait. A device that hung up goes on signalling data to read, and every read fails
+// again, which keeps the processor busy; the port is closed as soon as the error comes,
+// so the wait sees the port gone and the next "open if closed" starts afresh.
+void QtComPort::onError(QSerialPort::SerialPortError e)
+{
+    if (!port_.isOpen() || !deviceLost(e))
+        return;
+    noteError(QStringLiteral("line lost (%1)").arg(port_.errorString()));
+    port_.close();
+}
 
 QtComPort::~QtComPort()
 {
@@ -84,12 +109,8 @@ void QtComPort::dropBrokenDevice()
         return;
     }
     noteError(port_.errorString());
-    // A hang-up shows as a read error (EIO) on Linux, an unplugged adapter as a
-    // resource error.
-    if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError ||
-        e == QSerialPort::PermissionError || e == QSerialPort::DeviceNotFoundError) {
+    if (deviceLost(e))
         port_.close();
-    }
     port_.clearError();
 }
 
@@ -125,8 +146,11 @@ QByteArray QtComPort::input()
     if (!port_.isOpen())
         return QByteArray();
     // readAll() sees only what Qt has already taken from the device: poll it in first.
-    for (int i = 0; i < kMaxPolls && port_.waitForReadyRead(0); ++i) {
+    // A hang-up found while polling closes the port.
+    for (int i = 0; i < kMaxPolls && port_.isOpen() && port_.waitForReadyRead(0); ++i) {
     }
+    if (!port_.isOpen())
+        return QByteArray();
     const QByteArray data = port_.readAll();
     dropBrokenDevice();
     return data;

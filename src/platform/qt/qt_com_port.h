@@ -27,6 +27,7 @@ public:
 
 private:
     void noteError(const QString& what);
+    void onError(QSerialPort::SerialPortError e);
     void dropBrokenDevice();
 
     QSerialPort port_;
