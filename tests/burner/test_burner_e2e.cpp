@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -561,4 +563,54 @@ TEST_F(BurnerEndToEnd, HangUpDuringAWaitEndsItAtOnce)
     EXPECT_EQ(doc->SPD.Spd_Value, filled(0x3C));
     EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取模組 SPD 失敗!   ***** ") }));
     EXPECT_TRUE(main->Timer1->isActive());
+}
+
+TEST_F(BurnerEndToEnd, PacingAndStatusTimersKeepTheirIntervals)
+{
+    // The status reader runs 400 ms after the status request and the download's frames go
+    // out 120 ms apart, within a few ms (coarse timers stray by up to 5% either way).
+    frmDocument* doc = newDocument();
+    // Timed from the return of the status request, which arms the reader last; the event
+    // loop runs freely meanwhile (no sleeping between passes).
+    QElapsedTimer armed;
+    qint64 statusTickMs = -1;
+    QEventLoop loop;
+    const auto connection = QObject::connect(main->Timer2, &QTimer::timeout, [&] {
+        statusTickMs = armed.elapsed();
+        loop.quit();
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    std::vector<qint64> ticks;
+    for (int run = 0; run < 3; ++run) {
+        statusTickMs = -1;
+        main->STATUSIC();
+        armed.start();
+        guard.start(2000);
+        loop.exec();
+        guard.stop();
+        ASSERT_GE(statusTickMs, 0);
+        ticks.push_back(statusTickMs);
+        ASSERT_TRUE(linkSettled());
+    }
+    QObject::disconnect(connection);
+    std::sort(ticks.begin(), ticks.end());
+    EXPECT_GE(ticks[1], 396);
+    EXPECT_LE(ticks[1], 404);
+
+    // The pacing on the computer's own clock (the fast clock would cut each frame's wait
+    // short at its time limit).
+    useRealClock();
+    sim.clearLog();
+    setImage(doc, loadImage("ddr-corsair-ddr400-1.bin"));
+    main->ProgramIC();
+    ASSERT_TRUE(sim.waitForFrames(16, 2000));
+    const QList<qint64> times = sim.receivedTimesMs();
+    ASSERT_EQ(times.size(), 16);
+    std::vector<qint64> gaps;
+    for (int k = 1; k < 16; ++k) gaps.push_back(times[k] - times[k - 1]);
+    std::sort(gaps.begin(), gaps.end());
+    EXPECT_GE(gaps[7], 118);
+    EXPECT_LE(gaps[7], 123);
 }
