@@ -4,8 +4,6 @@
 
 namespace {
 
-int strictHexDigit(char c);
-
 // Value of one character of a reply as a hex digit, 0 when it is none.
 uint8_t digitOf(char c)
 {

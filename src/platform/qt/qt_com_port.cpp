@@ -29,16 +29,28 @@ QtComPort::QtComPort()
 // so the wait sees the port gone and the next "open if closed" starts afresh.
 void QtComPort::onError(QSerialPort::SerialPortError e)
 {
-    if (!port_.isOpen() || !deviceLost(e))
+    if (closing_ || !port_.isOpen() || !deviceLost(e))
         return;
     noteError(QStringLiteral("line lost (%1)").arg(port_.errorString()));
+    closeDevice();
+}
+
+// Closing a device that is gone fails to restore its settings and reports that as an
+// error while the port still counts as open; the flag keeps that report from closing
+// the port again from inside its own close.
+void QtComPort::closeDevice()
+{
+    if (closing_ || !port_.isOpen())
+        return;
+    closing_ = true;
     port_.close();
+    closing_ = false;
 }
 
 QtComPort::~QtComPort()
 {
     if (port_.isOpen())
-        port_.close();
+        closeDevice();
 }
 
 void QtComPort::setPortNumber(int n) { number_ = n; }
@@ -81,7 +93,7 @@ bool QtComPort::open()
     if (port_.baudRate() != QSerialPort::Baud9600 || port_.dataBits() != QSerialPort::Data8 ||
         port_.parity() != QSerialPort::NoParity || port_.stopBits() != QSerialPort::OneStop) {
         noteError(QStringLiteral("cannot set 9600 baud, 8 data bits, no parity, 1 stop bit"));
-        port_.close();
+        closeDevice();
         return false;
     }
     error_.clear();
@@ -91,7 +103,7 @@ bool QtComPort::open()
 void QtComPort::close()
 {
     if (port_.isOpen())
-        port_.close();
+        closeDevice();
     port_.clearError();
 }
 
@@ -110,7 +122,7 @@ void QtComPort::dropBrokenDevice()
     }
     noteError(port_.errorString());
     if (deviceLost(e))
-        port_.close();
+        closeDevice();
     port_.clearError();
 }
 
