@@ -94,14 +94,23 @@ QByteArray Image_Hex_Text(const std::array<uint8_t, 256>& image)
     return text;
 }
 
+std::optional<uint8_t> Image_Hex_Byte(const QByteArray& reply, int i)
+{
+    if (i < 0 || reply.size() < 2 * i + 2) return std::nullopt;
+    const int high = strictHexDigit(reply[2 * i]);
+    const int low = strictHexDigit(reply[2 * i + 1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    return static_cast<uint8_t>(16 * high + low);
+}
+
 std::optional<std::array<uint8_t, 256>> Parse_Image_Hex_Text(const QByteArray& reply)
 {
     if (reply.size() < Image_Hex_Text_Length) return std::nullopt;
     std::array<uint8_t, 256> image{};
     for (int i = 0; i < 256; ++i) {
-        const uint8_t high = digitOf(reply[2 * i]);
-        const uint8_t low = digitOf(reply[2 * i + 1]);
-        image[static_cast<size_t>(i)] = static_cast<uint8_t>(16 * high + low);
+        const std::optional<uint8_t> b = Image_Hex_Byte(reply, i);
+        if (!b) return std::nullopt;
+        image[static_cast<size_t>(i)] = *b;
     }
     return image;
 }
@@ -138,12 +147,38 @@ std::optional<Burner_Status_Frame> Parse_Burner_Status_Frame(const QByteArray& r
 std::optional<Burner_Short_Status> Parse_Burner_Short_Status(const QByteArray& reply)
 {
     if (reply.size() < Burner_Short_Status_Length) return std::nullopt;
+    for (int i = 2; i < Burner_Short_Status_Length; ++i)
+        if (strictHexDigit(reply[i]) < 0) return std::nullopt;
+    if (reply.size() > Burner_Short_Status_Length && strictHexDigit(reply[Burner_Short_Status_Length]) >= 0)
+        return std::nullopt;
     Burner_Short_Status s;
     s.autoSerialCode = fieldText(reply, 3, 2);
     s.gangCode = fieldText(reply, 5, 2);
     s.keypadCode = fieldText(reply, 7, 2);
     s.directionCode = fieldText(reply, 9, 2);
     return s;
+}
+
+std::optional<Burner_Panel_Settings> Parse_Status_Reply(const QByteArray& reply)
+{
+    Burner_Panel_Settings p;
+    if (const std::optional<Burner_Status_Frame> f = Parse_Burner_Status_Frame(reply)) {
+        p.autoSerialOn = f->autoSerialOn();
+        p.gangCode = f->gangCode;
+        p.keypadLocked = !f->keypadUnlocked();
+        p.directionCode = f->directionCode;
+        p.lowToHigh = f->lowToHigh();
+        return p;
+    }
+    if (const std::optional<Burner_Short_Status> s = Parse_Burner_Short_Status(reply)) {
+        p.autoSerialOn = s->autoSerialOn();
+        p.gangCode = s->gangCode;
+        p.keypadLocked = s->keypadLocked();
+        p.directionCode = s->directionCode;
+        p.lowToHigh = s->lowToHigh();
+        return p;
+    }
+    return std::nullopt;
 }
 
 QString Gang_Mode_Caption(const QString& code)

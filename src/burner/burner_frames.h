@@ -69,11 +69,16 @@ constexpr int Image_Hex_Text_Length = 512;
 // The 512 upper-case hex characters of an image.
 QByteArray Image_Hex_Text(const std::array<uint8_t, 256>& image);
 
-// The 256 bytes of a reply. Each character is read on its own with Hex_To_Byte (either
-// case; a character that is not a hex digit counts as 0) and the byte is 16 times the
-// first plus the second. Characters after the 512th are ignored. A reply shorter than
-// 512 characters gives nullopt, so a caller never stores part of an image.
+// The 256 bytes of a reply. Each character is read on its own (either case) and the byte
+// is 16 times the first plus the second. Characters after the 512th are ignored (a
+// burner may close its reply with a terminator). A reply shorter than 512 characters, or
+// one with a character among its first 512 that is not a hex digit (noise on the line, or
+// a stray byte before the reply that shifts every digit), gives nullopt, so a caller
+// never stores a damaged or partial image.
 std::optional<std::array<uint8_t, 256>> Parse_Image_Hex_Text(const QByteArray& reply);
+// Characters 2i+1 and 2i+2 of a reply as byte i; nullopt when the reply ends before them
+// or either is not a hex digit.
+std::optional<uint8_t> Image_Hex_Byte(const QByteArray& reply, int i);
 
 // ---------------------------------------------------------------------------------------
 // The long status layout (burner to PC): the status reply that the 400 ms reader takes
@@ -117,8 +122,8 @@ struct Burner_Status_Frame {
 std::optional<Burner_Status_Frame> Parse_Burner_Status_Frame(const QByteArray& reply);
 
 // ---------------------------------------------------------------------------------------
-// The short status layout (burner to PC, the reply to "s" that ReadIC reads): 10
-// characters, compared exactly as they stand (no case folding):
+// The short status layout (burner to PC, a reply to "s"): 10 hex characters, compared
+// exactly as they stand (no case folding):
 //   1-2 not read, 3-4 automatic serial numbers ("00" off), 5-6 gang mode,
 //   7-8 keypad ("00" unlocked), 9-10 serial-number direction ("00" low to high).
 constexpr int Burner_Short_Status_Length = 10;
@@ -134,9 +139,26 @@ struct Burner_Short_Status {
     bool lowToHigh() const { return directionCode == QLatin1String("00"); }
 };
 
-// The fields of a reply of at least 10 characters; nullopt for a shorter one (a silent
-// burner must not read as "everything on"). Characters after the 10th are ignored.
+// The fields of a reply in the short layout: characters 3-10 are hex digits and the hex
+// text ends there (an 11th character, such as a terminator, is no hex digit). Anything
+// else gives nullopt: a silent burner must not read as "everything on", and a long
+// frame, a reply shifted by a stray byte or a garbled one must not be read by this
+// layout.
 std::optional<Burner_Short_Status> Parse_Burner_Short_Status(const QByteArray& reply);
+
+// The settings the read-burner command copies to the panel from its status reply.
+struct Burner_Panel_Settings {
+    bool autoSerialOn = false;
+    QString gangCode;
+    bool keypadLocked = false;
+    QString directionCode;   // shown on the panel
+    bool lowToHigh = true;
+};
+
+// A reply to "s" read by its form: a long frame ("55AA" at characters 5-8) by the long
+// layout (flags upper-cased, "FF" for automatic serial numbers on, keypad unlocked and
+// low to high), a short status by the short layout; nullopt for anything else.
+std::optional<Burner_Panel_Settings> Parse_Status_Reply(const QByteArray& reply);
 
 // ---------------------------------------------------------------------------------------
 // The caption the gang-copy button takes for a gang-mode code: "01", "02", "04", "08".

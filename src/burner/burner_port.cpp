@@ -1,6 +1,7 @@
 #include "burner/burner_port.h"
 
 #include "burner/burner_frames.h"
+#include "burner/burner_wait.h"
 #include "platform/com_port.h"
 
 namespace {
@@ -43,6 +44,12 @@ QByteArray BurnerPort::takeAllInput()
 {
     if (!port_.isOpen()) throw Burner_Error(portName(port_) + " is closed");
     return port_.input();
+}
+
+void BurnerPort::waitWithPortOpen(int seconds)
+{
+    if (Burner_Wait(seconds, [this] { return !port_.isOpen(); }) == Burner_Wait_End::LineDown)
+        throw Burner_Error(portName(port_) + " went down during the wait: " + port_.errorText().toStdString());
 }
 
 std::array<uint8_t, 256> Require_Image_Hex_Text(const QByteArray& reply)

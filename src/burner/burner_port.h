@@ -34,6 +34,10 @@ public:
     // Every character received since the last read (possibly none); the read removes
     // them. Throws when the port is closed.
     QByteArray takeAllInput();
+    // Burner_Wait for `seconds` while the port stays open. A port that reports a hang-up
+    // (burner switched off, adapter pulled) drops itself; the wait then ends at once and
+    // throws, since no reply can come any more.
+    void waitWithPortOpen(int seconds);
 
 private:
     ComPort& port_;

@@ -6,12 +6,18 @@
 
 Burner_Wait_End Burner_Wait(Clock& clock, int seconds)
 {
+    return Burner_Wait(clock, seconds, nullptr);
+}
+
+Burner_Wait_End Burner_Wait(Clock& clock, int seconds, const std::function<bool()>& lineDown)
+{
     if (seconds <= 0) return Burner_Wait_End::TargetSecond;
     const qint64 started = clock.monotonicMs();
     const qint64 limit = static_cast<qint64>(seconds) * 1000;
     const bool bySecond = seconds < 60;
     const int target = (clock.secondOfMinute() + seconds) % 60;
     for (;;) {
+        if (lineDown && lineDown()) return Burner_Wait_End::LineDown;
         if (bySecond && clock.secondOfMinute() == target) return Burner_Wait_End::TargetSecond;
         const qint64 left = limit - (clock.monotonicMs() - started);
         if (left <= 0) return Burner_Wait_End::TimeLimit;
@@ -21,9 +27,14 @@ Burner_Wait_End Burner_Wait(Clock& clock, int seconds)
 
 Burner_Wait_End Burner_Wait(int seconds)
 {
+    return Burner_Wait(seconds, nullptr);
+}
+
+Burner_Wait_End Burner_Wait(int seconds, const std::function<bool()>& lineDown)
+{
     Clock* clock = platform().clock;
     if (!clock) throw Burner_Error("no clock installed");
-    return Burner_Wait(*clock, seconds);
+    return Burner_Wait(*clock, seconds, lineDown);
 }
 
 bool Burner_Wait_Until(Clock& clock, const std::function<bool()>& done, qint64 limitMs)

@@ -41,10 +41,15 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    // The status reader and the frame pacing keep their intervals to the millisecond: a
+    // coarse timer may run 5% early or late (about 416 ms instead of 400, 125 instead of
+    // 120 per program frame).
     Timer2 = new QTimer(this);
+    Timer2->setTimerType(Qt::PreciseTimer);
     Timer2->setInterval(400);
     connect(Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
     Timer3 = new QTimer(this);
+    Timer3->setTimerType(Qt::PreciseTimer);
     Timer3->setInterval(120);
     connect(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer);
 

@@ -67,7 +67,7 @@ public:
     void StopTimer2() override;
     void ReadIC() override;
     void ReadModule() override;
-    void ProgramIC() override;
+    bool ProgramIC() override;
     void VerifyIc() override;
     void VcopyIc() override;
     void BlankIC() override;

@@ -63,23 +63,23 @@ void showInfo(const QString& text)
     if (Dialogs* d = platform().dialogs) d->messageBox(text, Dialogs::OkOnly, Dialogs::NoIcon, QString());
 }
 
-// Byte i of an image reply, read digit by digit; throws when the reply ends before it.
+// Byte i of an image reply; throws when the reply ends before it or when one of its two
+// characters is not a hex digit.
 uint8_t imageByte(const QByteArray& reply, int i)
 {
-    if (reply.size() < 2 * i + 2)
-        throw Burner_Error("image reply ends at character " + std::to_string(reply.size()));
-    const uint8_t high = Hex_To_Byte(QString(QLatin1Char(reply[2 * i])));
-    const uint8_t low = Hex_To_Byte(QString(QLatin1Char(reply[2 * i + 1])));
-    return static_cast<uint8_t>(16 * high + low);
+    const std::optional<uint8_t> b = Image_Hex_Byte(reply, i);
+    if (!b) throw Burner_Error("image reply has no byte " + std::to_string(i));
+    return *b;
 }
 
-// Sends one command letter and waits, with the port open throughout.
+// Sends one command letter and waits, with the port open throughout; a hang-up of the
+// line ends the wait as a failure.
 QByteArray askAndWait(char letter, int seconds)
 {
     BurnerPort port = burnerPort();
     port.openIfClosed();
     port.sendCommand(letter);
-    Burner_Wait(seconds);
+    port.waitWithPortOpen(seconds);
     return port.takeAllInput();
 }
 
@@ -160,23 +160,24 @@ void frmMain::ReadIC()
         storeImage(*this, reply);
 
         const QByteArray status = askAndWait(Burner_Letter::Status, 2);
-        // A status reply too short to hold the four fields is no status: the panel keeps
-        // what it shows (read as it stands it would claim every feature on, and ticking
-        // the automatic serial numbers would switch them on in the burner).
-        const std::optional<Burner_Short_Status> s = Parse_Burner_Short_Status(status);
+        // The reply is read by its form, long or short layout. One in neither form is no
+        // status: the panel keeps what it shows (read in the wrong layout it would show
+        // settings the burner does not have, and ticking the automatic serial numbers
+        // would switch them on in the burner).
+        const std::optional<Burner_Panel_Settings> s = Parse_Status_Reply(status);
         QPointer<frmDocument> doc = ActiveForm();
         if (s && doc && doc->burnerPanel()) {
             BurnerPanel* panel = doc->burnerPanel();
             // A change of the value runs the box's click handling at once ("a" or "z" and
             // a new status request), with the event loop running.
-            BurnerPanel::Set_Check_Value(panel->Check1, s->autoSerialOn() ? 1 : 0);
+            BurnerPanel::Set_Check_Value(panel->Check1, s->autoSerialOn ? 1 : 0);
             if (doc) {
                 panel = doc->burnerPanel();
                 const QString gang = Gang_Mode_Caption(s->gangCode);
                 if (!gang.isNull()) panel->Command8->setText(gang);
-                BurnerPanel::Set_Check_Value(panel->Check4, s->keypadLocked() ? 1 : 0);
+                BurnerPanel::Set_Check_Value(panel->Check4, s->keypadLocked ? 1 : 0);
                 panel->Label150->setText(s->directionCode);
-                panel->Option1[s->lowToHigh() ? 0 : 1]->setChecked(true);
+                panel->Option1[s->lowToHigh ? 0 : 1]->setChecked(true);
             }
         }
         Timer1->start();
@@ -225,8 +226,8 @@ void frmMain::BlankIC()
     Timer1->stop();
     try {
         const QByteArray reply = askAndWait(Burner_Letter::BlankIC, 1);
-        // The check stops at the first byte that is not 0xFF; a reply cut short before
-        // that point is a failure.
+        // The check stops at the first byte that is not 0xFF; a reply cut short or garbled
+        // before that point is a failure.
         bool blank = true;
         for (int i = 0; i < 256 && blank; ++i)
             if (imageByte(reply, i) != 0xFF) blank = false;
@@ -239,7 +240,7 @@ void frmMain::BlankIC()
     }
 }
 
-void frmMain::ProgramIC()
+bool frmMain::ProgramIC()
 {
     // The result poll keeps running: nothing answers a program frame.
     Prog_Frame_Ready = false;
@@ -256,13 +257,16 @@ void frmMain::ProgramIC()
             port.send(Program_Frame(k, block));
             Prog_Frame_Ready = false;
             Timer3->start();
-            Burner_Wait_Until(clock, [] { return Prog_Frame_Ready; }, Frame_Pacing_Limit_Ms);
+            // A hang-up drops the port; the next frame then fails at once.
+            Burner_Wait_Until(clock, [&port] { return Prog_Frame_Ready || !port.isOpen(); }, Frame_Pacing_Limit_Ms);
         }
         port.close();
         Timer1->start();
         Timer3->stop();
+        return true;
     } catch (const std::exception&) {
         showError(Burner_Text::Program_Fail);
+        return false;
     }
 }
 
@@ -289,7 +293,7 @@ void fireAndForget(frmMain& main, const Fire_And_Forget& c, const QString* succe
         port.close();
         Burner_Wait(c.firstWait);
         port.openIfClosed();
-        if (c.extraWait) Burner_Wait(3);
+        if (c.extraWait) port.waitWithPortOpen(3);
         if (successText) showInfo(*successText);
         main.Timer1->start();
     } catch (const std::exception&) {
@@ -377,7 +381,7 @@ void frmMain::STATUSIC()
         BurnerPort port = burnerPort();
         port.openIfClosed();
         port.sendCommand(Burner_Letter::Status);
-        Burner_Wait(1);
+        port.waitWithPortOpen(1);
         // 400 ms later the status reader takes the reply and restarts the poll.
         Timer2->start();
     } catch (const std::exception&) {

@@ -20,7 +20,7 @@ public:
     virtual void StopTimer2() = 0;
     virtual void ReadIC() = 0;
     virtual void ReadModule() = 0;
-    virtual void ProgramIC() = 0;
+    virtual bool ProgramIC() = 0;   // true when every frame of the download was sent
     virtual void VerifyIc() = 0;
     virtual void VcopyIc() = 0;
     virtual void BlankIC() = 0;

@@ -308,27 +308,39 @@ TEST_F(BurnerCommands, ImageRepliesAreReadCharacterByCharacter)
     struct Case {
         const char* name;
         QByteArray reply;
-        std::vector<std::pair<int, uint8_t>> bytes;
+        std::vector<std::pair<int, uint8_t>> bytes;   // none: the read fails, nothing stored
     };
     QByteArray lower = Image_Hex_Text(filled(0));
     lower.replace(0, 2, "0a");
     lower.replace(2, 2, "0A");
-    lower.replace(4, 2, "G1");
-    lower.replace(6, 2, "fZ");
+    lower.replace(6, 2, "fE");
     lower.replace(510, 2, "Ff");
+    const auto withPair = [](int i, const QByteArray& pair) {
+        return Image_Hex_Text(filled(0x42)).replace(2 * i, 2, pair);
+    };
     const std::vector<Case> cases = {
-        { "either case, non-hex as 0", lower, { { 0, 10 }, { 1, 10 }, { 2, 1 }, { 3, 0xF0 }, { 255, 0xFF } } },
+        { "either case", lower, { { 0, 10 }, { 1, 10 }, { 3, 0xFE }, { 255, 0xFF } } },
         { "520 characters", Image_Hex_Text(filled(0x42)) + "FFFFFFFF", { { 0, 0x42 }, { 255, 0x42 } } },
+        { "terminator", Image_Hex_Text(filled(0x43)) + "\r\n", { { 0, 0x43 }, { 255, 0x43 } } },
+        { "non-hex high digit", withPair(2, "G1"), {} },
+        { "non-hex low digit", withPair(255, "fZ"), {} },
+        { "blank in the image", withPair(0, " 5"), {} },
+        { "stray byte before", QByteArray(1, '\xFF') + Image_Hex_Text(filled(0x42)), {} },
     };
     frmDocument* doc = newDocument();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         forget();
+        for (int i = 0; i < 256; ++i) doc->Value_Chang(static_cast<int16_t>(i), 0x3C);
         com.queueReply('k', c.reply);
         main->ReadModule();
         for (const auto& [index, value] : c.bytes) EXPECT_EQ(doc->Get_Value(static_cast<int16_t>(index)), value) << index;
+        if (c.bytes.empty()) {
+            EXPECT_EQ(doc->SPD.Spd_Value, filled(0x3C));
+        }
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].text, QStringLiteral("*****   電腦讀取模組 SPD 成功!   ***** "));
+        EXPECT_EQ(shown[0].text, c.bytes.empty() ? QStringLiteral("*****   電腦讀取模組 SPD 失敗!   ***** ")
+                                                 : QStringLiteral("*****   電腦讀取模組 SPD 成功!   ***** "));
     }
 }
 
@@ -387,12 +399,14 @@ TEST_F(BurnerCommands, ReadIcReadsTheImageThenTheShortStatus)
     };
     const std::vector<Case> cases = {
         { "all off", "xx00010000", 0, 0, QStringLiteral("連片複製+比對"), QStringLiteral("00"), 0, "ls" },
-        { "direction FF", "xx00010000FF", 0, 0, QStringLiteral("連片複製+比對"), QStringLiteral("00"), 0, "ls" },
+        { "terminator after the status", "xx00010000\r\n", 0, 0, QStringLiteral("連片複製+比對"), QStringLiteral("00"), 0, "ls" },
         { "high to low", "xx000100FF", 0, 0, QStringLiteral("連片複製+比對"), QStringLiteral("FF"), 1, "ls" },
         { "all on", "xxFF08FF01", 1, 1, QStringLiteral("連片比對88"), QStringLiteral("01"), 1, "lsas" },
         { "gang 02, lower case", "xxff02ff0a", 1, 1, QStringLiteral("連片複製"), QStringLiteral("0a"), 1, "ls" },
         { "gang 04", "xx00040000", 0, 0, QStringLiteral("連片比對"), QStringLiteral("00"), 0, "lsz" "s" },
         { "unknown gang keeps caption", "xx00030000", 0, 0, QStringLiteral("連片比對"), QStringLiteral("00"), 0, "ls" },
+        { "long frame by its own layout", QByteArray("0000" "55AA") + QByteArray(76, '0') + "02" "FF" "1A" "00",
+          0, 0, QStringLiteral("連片複製"), QStringLiteral("00"), 1, "ls" },
     };
     frmDocument* doc = newDocument();
     BurnerPanel* panel = doc->burnerPanel();
@@ -539,6 +553,8 @@ TEST_F(BurnerCommands, BlankCheck)
         // The check stops at the first byte that is not 0xFF, before the reply runs out.
         { "cut short after a programmed byte", "FF00", { notBlankText, ok } },
         { "cut short while blank", Image_Hex_Text(filled(0xFF)).left(300), { QStringLiteral("Load Data Fail") } },
+        { "garbled after a programmed byte", "FF00G", { notBlankText, ok } },
+        { "garbled while blank", Image_Hex_Text(filled(0xFF)).replace(301, 1, "?"), { QStringLiteral("Load Data Fail") } },
         { "silent", QByteArray(), { QStringLiteral("Load Data Fail") } },
     };
     frmDocument* doc = newDocument();
@@ -574,7 +590,7 @@ TEST_F(BurnerCommands, DownloadSendsSixteenPacedFramesAndClosesThePort)
     main->Timer1->start();
     bool timer1Paused = false;
     onWait = [&] { if (!main->Timer1->isActive()) timer1Paused = true; };
-    main->ProgramIC();
+    EXPECT_TRUE(main->ProgramIC());
     ASSERT_EQ(com.outputs.size(), 16);
     for (int k = 0; k < 16; ++k) {
         EXPECT_EQ(com.outputs[k], Program_Frame(k, image)) << k;
@@ -645,7 +661,7 @@ TEST_F(BurnerCommands, DownloadFailures)
         com.setOutputFails(c.outputFails);
         main->Timer1->stop();
         forget();
-        main->ProgramIC();
+        EXPECT_FALSE(main->ProgramIC());
         EXPECT_EQ(com.outputs.size(), c.framesSent);
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].text, QStringLiteral("      *****   SPD 檔案下傳失敗 !   *****      "));

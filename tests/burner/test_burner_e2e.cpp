@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,8 +18,11 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <ctime>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "burner/burner_frames.h"
 #include "burner/ui/burner_panel.h"
@@ -78,6 +82,14 @@ std::array<uint8_t, 256> filled(uint8_t value)
     std::array<uint8_t, 256> image{};
     image.fill(value);
     return image;
+}
+
+// CPU time this process has used so far, in ms.
+double cpuMs()
+{
+    timespec t {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
 class BurnerEndToEnd : public ::testing::Test {
@@ -142,6 +154,15 @@ protected:
 
     QStringList messageTexts() const { return dialogs.messageTexts(); }
 
+    // From here on the commands wait on the computer's own clock.
+    void useRealClock()
+    {
+        clock = std::make_unique<QtClock>();
+        Platform p = platform();
+        p.clock = clock.get();
+        setPlatform(p);
+    }
+
     BurnerSimulator sim;
     QtComPort com;
     FakeRegistry registry;
@@ -174,10 +195,7 @@ TEST_F(BurnerEndToEnd, ReadModuleFillsAndDecodesTheDocument)
 TEST_F(BurnerEndToEnd, ReadModuleOnTheRealClock)
 {
     // Once with the computer's own clock: the 2 s wait lasts between 1 and 2 seconds.
-    clock = std::make_unique<QtClock>();
-    Platform p = platform();
-    p.clock = clock.get();
-    setPlatform(p);
+    useRealClock();
     sim.setModuleImage(filled(0x5A));
     frmDocument* doc = newDocument();
     QElapsedTimer t;
@@ -410,4 +428,189 @@ TEST_F(BurnerEndToEnd, SettingsChangeLeavesThePortClosedAndTheNextCommandReopens
     main->ReadModule();
     EXPECT_TRUE(com.isOpen());
     EXPECT_EQ(main->ActiveForm()->SPD.Spd_Value, filled(0x77));
+}
+
+TEST_F(BurnerEndToEnd, GarbledOrShiftedImageIsNotStored)
+{
+    // Line noise in an image reply: a character that is no hex digit within the first 512,
+    // or a byte before the reply that shifts every digit. The read fails and the document
+    // keeps what it had; characters after the 512th (a terminator) are still ignored.
+    struct Case {
+        const char* name;
+        std::function<void(BurnerSimulator&)> fault;
+        std::function<void(frmMain&)> run;
+        QString message;
+        bool stored;
+    };
+    const QString moduleFail = QStringLiteral("*****   電腦讀取模組 SPD 失敗!   ***** ");
+    const QString burnerFail = QStringLiteral("*****   電腦讀取機器 SPD 失敗!   ***** ");
+    const auto readModule = [](frmMain& m) { m.ReadModule(); };
+    const auto readBurner = [](frmMain& m) { m.ReadIC(); };
+    const std::vector<Case> cases = {
+        { "garbled high digit", [](BurnerSimulator& b) { b.setGarbled('k', 201, '#'); }, readModule, moduleFail, false },
+        { "garbled last digit", [](BurnerSimulator& b) { b.setGarbled('k', 512, 'G'); }, readModule, moduleFail, false },
+        { "stray byte before", [](BurnerSimulator& b) { b.setStrayByte('k', '\xFF'); }, readModule, moduleFail, false },
+        { "stray NUL before", [](BurnerSimulator& b) { b.setStrayByte('l', '\0'); }, readBurner, burnerFail, false },
+        { "garbled burner image", [](BurnerSimulator& b) { b.setGarbled('l', 2, 'x'); }, readBurner, burnerFail, false },
+        { "terminator after 512", [](BurnerSimulator& b) {
+              b.setCustomReply('k', BurnerSimulator::imageText(filled(0x11)) + "\r\n"); },
+          readModule, QStringLiteral("*****   電腦讀取模組 SPD 成功!   ***** "), true },
+    };
+    sim.setModuleImage(filled(0x11));
+    sim.setBufferImage(filled(0x22));
+    frmDocument* doc = newDocument();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setImage(doc, filled(0x3C));
+        dialogs.clear();
+        sim.clearFaults();
+        sim.clearCustomReplies();
+        c.fault(sim);
+        c.run(*main);
+        EXPECT_EQ(doc->SPD.Spd_Value, c.stored ? filled(0x11) : filled(0x3C));
+        EXPECT_EQ(doc->grid->caption(100), c.stored ? QStringLiteral("11") : QStringLiteral("3C"));
+        EXPECT_EQ(messageTexts(), QStringList({ c.message }));
+        EXPECT_TRUE(main->Timer1->isActive());
+    }
+    // A failed image read asks for no status.
+    EXPECT_EQ(sim.receivedLetters().count('s'), 0);
+}
+
+TEST_F(BurnerEndToEnd, ReadBurnerTakesALongStatusByItsOwnLayout)
+{
+    // This burner answers every "s" with the long frame, also the one after "l".
+    frmDocument* doc = newDocument();
+    BurnerPanel* p = doc->burnerPanel();
+    const auto image = loadImage("ddr2-kingston-ddr2-800-1.bin");
+    sim.setBufferImage(image);
+    sim.modifyState([](BurnerSimulator::State& s) {
+        s.gangCode = "08";
+        s.keypadLocked = false;
+        s.lowToHigh = true;
+    });
+    p->Command8->setText(QStringLiteral("連片複製"));
+    BurnerPanel::Set_Check_Value(p->Check4, 1);
+    p->Option1[1]->setChecked(true);
+    sim.clearLog();
+    dialogs.clear();
+    p->Command2->click();
+    EXPECT_EQ(doc->SPD.Spd_Value, image);
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("ls"));
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check1), 0);
+    EXPECT_EQ(p->Command8->text(), QStringLiteral("連片比對88"));
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), 0);
+    EXPECT_EQ(p->Label150->text(), QStringLiteral("FF"));
+    EXPECT_TRUE(p->Option1[0]->isChecked());
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
+
+    // A status reply in neither layout (here a long frame behind a noise byte) leaves the
+    // panel as it was; the image is still read.
+    sim.modifyState([](BurnerSimulator::State& s) {
+        s.autoSerial = true;
+        s.gangCode = "02";
+        s.keypadLocked = true;
+        s.lowToHigh = false;
+    });
+    sim.setStrayByte('s', '0');
+    sim.setBufferImage(filled(0x44));
+    sim.clearLog();
+    dialogs.clear();
+    p->Command2->click();
+    EXPECT_EQ(doc->SPD.Spd_Value, filled(0x44));
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("ls"));   // no "a": the box stays clear
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check1), 0);
+    EXPECT_EQ(p->Command8->text(), QStringLiteral("連片比對88"));
+    EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), 0);
+    EXPECT_EQ(p->Label150->text(), QStringLiteral("FF"));
+    EXPECT_TRUE(p->Option1[0]->isChecked());
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
+}
+
+TEST_F(BurnerEndToEnd, HangUpDuringADownloadIsReportedOnce)
+{
+    const auto image = loadImage("sdram-daneelec-pc133-1.bin");
+    frmDocument* doc = newDocument();
+    setImage(doc, image);
+    sim.setHangUp('w', 5, 0);   // the burner is switched off after the fifth frame
+    doc->burnerPanel()->Command1->click();
+    EXPECT_TRUE(sim.hungUp());
+    EXPECT_EQ(sim.receivedLetters(), QByteArray(5, 'w'));   // no read-back
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("      *****   SPD 檔案下傳失敗 !   *****      ") }));
+    EXPECT_EQ(doc->SPD.Spd_Value, image);
+    EXPECT_FALSE(com.isOpen());
+}
+
+TEST_F(BurnerEndToEnd, HangUpDuringAWaitEndsItAtOnce)
+{
+    // On the computer's own clock a 2 s wait lasts at least a second. The burner drops the
+    // line 100 ms into it: the port goes at once, the wait ends without spinning the
+    // processor, and the read reports its failure.
+    useRealClock();
+    frmDocument* doc = newDocument();
+    setImage(doc, filled(0x3C));
+    sim.setModuleImage(filled(0x11));
+    sim.setLateReply('k', 400);
+    sim.setHangUp('k', 1, 100);
+    QElapsedTimer wall;
+    wall.start();
+    const double cpuBefore = cpuMs();
+    main->ReadModule();
+    const double cpu = cpuMs() - cpuBefore;
+    EXPECT_TRUE(sim.hungUp());
+    EXPECT_LT(wall.elapsed(), 700);
+    EXPECT_LT(cpu, 300.0);
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(doc->SPD.Spd_Value, filled(0x3C));
+    EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取模組 SPD 失敗!   ***** ") }));
+    EXPECT_TRUE(main->Timer1->isActive());
+}
+
+TEST_F(BurnerEndToEnd, PacingAndStatusTimersKeepTheirIntervals)
+{
+    // The status reader runs 400 ms after the status request and the download's frames go
+    // out 120 ms apart, within a few ms (coarse timers stray by up to 5% either way).
+    frmDocument* doc = newDocument();
+    // Timed from the return of the status request, which arms the reader last; the event
+    // loop runs freely meanwhile (no sleeping between passes).
+    QElapsedTimer armed;
+    qint64 statusTickMs = -1;
+    QEventLoop loop;
+    const auto connection = QObject::connect(main->Timer2, &QTimer::timeout, [&] {
+        statusTickMs = armed.elapsed();
+        loop.quit();
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    std::vector<qint64> ticks;
+    for (int run = 0; run < 3; ++run) {
+        statusTickMs = -1;
+        main->STATUSIC();
+        armed.start();
+        guard.start(2000);
+        loop.exec();
+        guard.stop();
+        ASSERT_GE(statusTickMs, 0);
+        ticks.push_back(statusTickMs);
+        ASSERT_TRUE(linkSettled());
+    }
+    QObject::disconnect(connection);
+    std::sort(ticks.begin(), ticks.end());
+    EXPECT_GE(ticks[1], 396);
+    EXPECT_LE(ticks[1], 404);
+
+    // The pacing on the computer's own clock (the fast clock would cut each frame's wait
+    // short at its time limit).
+    useRealClock();
+    sim.clearLog();
+    setImage(doc, loadImage("ddr-corsair-ddr400-1.bin"));
+    main->ProgramIC();
+    ASSERT_TRUE(sim.waitForFrames(16, 2000));
+    const QList<qint64> times = sim.receivedTimesMs();
+    ASSERT_EQ(times.size(), 16);
+    std::vector<qint64> gaps;
+    for (int k = 1; k < 16; ++k) gaps.push_back(times[k] - times[k - 1]);
+    std::sort(gaps.begin(), gaps.end());
+    EXPECT_GE(gaps[7], 118);
+    EXPECT_LE(gaps[7], 123);
 }

@@ -141,17 +141,21 @@ TEST(ImageHexText, EncodesUpperCaseWithLeadingZero)
 
 TEST(ImageHexText, EachCharacterReadOnItsOwn)
 {
+    // value -1: the pair is no hex byte and the whole reply is refused, at the first byte
+    // and at the last alike.
     struct Case { QByteArray pair; int value; };
     const std::vector<Case> cases = {
-        { "0a", 10 }, { "0A", 10 }, { "Ff", 255 }, { "G1", 1 }, { "1G", 16 }, { "GG", 0 },
-        { " 5", 5 },  { "5 ", 80 }, { QByteArray("\0\x7", 2), 0 }, { "\xFF" "a", 10 }, { "a\xC1", 160 },
+        { "0a", 10 }, { "0A", 10 }, { "Ff", 255 }, { "G1", -1 }, { "1G", -1 }, { "GG", -1 },
+        { " 5", -1 },  { "5 ", -1 }, { QByteArray("\0\x7", 2), -1 }, { "\xFF" "a", -1 }, { "a\xC1", -1 },
     };
     for (const auto& c : cases) {
-        const QByteArray reply = c.pair + repeat("00", 254) + c.pair;
-        const auto image = Parse_Image_Hex_Text(reply);
-        ASSERT_TRUE(image) << c.pair.toHex().constData();
-        EXPECT_EQ((*image)[0], c.value) << c.pair.toHex().constData();
-        EXPECT_EQ((*image)[255], c.value) << c.pair.toHex().constData();
+        for (const QByteArray& reply : { c.pair + repeat("00", 255), repeat("00", 255) + c.pair }) {
+            const auto image = Parse_Image_Hex_Text(reply);
+            ASSERT_EQ(image.has_value(), c.value >= 0) << c.pair.toHex().constData();
+            if (image) {
+                EXPECT_EQ((*image)[reply.startsWith(c.pair) ? 0 : 255], c.value) << c.pair.toHex().constData();
+            }
+        }
     }
 }
 
@@ -308,9 +312,8 @@ TEST(BurnerShortStatus, FieldsComparedExactly)
         { "xx000100FF", false, "01", false, "FF", false },
         { "00FF08FF00", true, "08", true, "00", true },
         { "0000020001", false, "02", false, "01", false },
-        { "00ff04ff0o", true, "04", true, "0o", false },
-        { "000O0000 0", true, "00", false, " 0", false },
         { "0000040000trailing", false, "04", false, "00", true },
+        { "xxFF08FF01\r\n", true, "08", true, "01", false },
     };
     for (const auto& c : cases) {
         const auto s = Parse_Burner_Short_Status(c.reply);
@@ -323,11 +326,47 @@ TEST(BurnerShortStatus, FieldsComparedExactly)
     }
 }
 
-TEST(BurnerShortStatus, ShortReplyIsAFailure)
+TEST(BurnerShortStatus, OnlyTheShortFormIsAccepted)
 {
-    for (const QByteArray& reply : { QByteArray(), QByteArray("00"), QByteArray("000001000"), QByteArray(9, '0') })
-        EXPECT_FALSE(Parse_Burner_Short_Status(reply)) << reply.constData();
+    // Too short, a field that is no hex text, hex text running on past the 10th
+    // character (a long frame, or a short one behind a stray byte).
+    for (const QByteArray& reply : { QByteArray(), QByteArray("00"), QByteArray("000001000"), QByteArray(9, '0'),
+                                     QByteArray("00ff04ff0o"), QByteArray("000O0000 0"), QByteArray("0000010000F"),
+                                     QByteArray("\xFF" "0000010000"), longFrame() })
+        EXPECT_FALSE(Parse_Burner_Short_Status(reply)) << reply.toHex().constData();
     EXPECT_TRUE(Parse_Burner_Short_Status(QByteArray(10, '0')));
+}
+
+TEST(BurnerStatusReply, ReadByItsForm)
+{
+    struct Case {
+        const char* name;
+        QByteArray reply;
+        bool accepted; bool autoOn; const char* gang; bool locked; const char* direction; bool lowToHigh;
+    };
+    QByteArray longReply = QByteArray("00FF55AA0000") + repeat("0", 72) + "04" "ff" "1A" "00";
+    QByteArray longShifted = QByteArray(1, '0') + longReply;
+    const std::vector<Case> cases = {
+        { "long: unlocked, high to low", longReply, true, true, "04", false, "00", false },
+        { "long, lower-case flags", QByteArray(longReply).replace(90, 2, "ff"), true, true, "04", false, "FF", true },
+        { "long, keypad locked", QByteArray(longReply).replace(86, 2, "00"), true, true, "04", true, "00", false },
+        { "short", "0000020001", true, false, "02", false, "01", false },
+        { "short, all on", "00FF08FF00", true, true, "08", true, "00", true },
+        { "long behind a stray byte", longShifted, false, false, "", false, "", false },
+        { "long with its signature garbled", QByteArray(longReply).replace(5, 1, "?"), false, false, "", false, "", false },
+        { "empty", QByteArray(), false, false, "", false, "", false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto s = Parse_Status_Reply(c.reply);
+        ASSERT_EQ(s.has_value(), c.accepted);
+        if (!s) continue;
+        EXPECT_EQ(s->autoSerialOn, c.autoOn);
+        EXPECT_EQ(s->gangCode, QLatin1String(c.gang));
+        EXPECT_EQ(s->keypadLocked, c.locked);
+        EXPECT_EQ(s->directionCode, QLatin1String(c.direction));
+        EXPECT_EQ(s->lowToHigh, c.lowToHigh);
+    }
 }
 
 TEST(GangMode, CaptionPerCode)

@@ -28,7 +28,7 @@ public:
     void StopTimer2() override { note("StopTimer2"); }
     void ReadIC() override { note("ReadIC"); }
     void ReadModule() override { note("ReadModule"); }
-    void ProgramIC() override { note("ProgramIC"); }
+    bool ProgramIC() override { return note("ProgramIC") && downloadSent; }
     void VerifyIc() override { note("VerifyIc"); }
     void VcopyIc() override { note("VcopyIc"); }
     void BlankIC() override { note("BlankIC"); }
@@ -45,6 +45,7 @@ public:
 
     QStringList calls;
     std::function<void(const QString&)> onCall;
+    bool downloadSent = true;   // what ProgramIC reports
 
 private:
     bool note(const char* name)
@@ -173,6 +174,11 @@ TEST_F(BurnerPanelTest, ButtonsCallTheMainWindowsOperations)
         settle();
         EXPECT_EQ(takeCalls(), c.calls) << c.button->text().toStdString();
     }
+    // A download that could not be sent has shown its failure: no read-back follows.
+    recorder.downloadSent = false;
+    QTest::mouseClick(panel->Command1, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("ProgramIC") }));
 }
 
 TEST_F(BurnerPanelTest, GangCopyHidesEveryMarkBeforeItStarts)

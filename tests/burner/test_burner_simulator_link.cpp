@@ -1,5 +1,6 @@
 // The simulated burner on a pseudo-terminal, driven through a real QSerialPort: frames
-// built and parsed by the program's own code must make the round trip over the line.
+// built and parsed by the program's code on this side and by the simulator's own code on
+// the other must make the round trip over the line; and the simulator's fault modes.
 #include <gtest/gtest.h>
 
 #include "burner/burner_frames.h"
@@ -209,6 +210,43 @@ TEST_F(SimulatedBurnerLink, CustomAndUnaskedBytesPassUnchanged)
     sim.sendRaw("05FF55AA");
     EXPECT_EQ(receive(8), QByteArray("05FF55AA"));
     EXPECT_TRUE(sim.waitForIdle(1000));
+}
+
+TEST_F(SimulatedBurnerLink, FaultModesShapeTheAnswers)
+{
+    sim.setModuleImage(patternImage(8));
+    const QByteArray image = Image_Hex_Text(patternImage(8));
+
+    sim.setStrayByte(Burner_Letter::ReadModule, '\xFF');
+    sim.setGarbled(Burner_Letter::ReadModule, 3, 'G');
+    QByteArray expected = image;
+    expected[2] = 'G';
+    expected.prepend('\xFF');
+    EXPECT_EQ(ask(Burner_Letter::ReadModule, 513), expected);
+    // Other letters answer as before.
+    EXPECT_TRUE(Parse_Image_Hex_Text(ask(Burner_Letter::ReadIC, 512)));
+
+    sim.clearFaults();
+    sim.setLateReply(BurnerSimulator::Every_Letter, 300);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(ask(Burner_Letter::ReadModule, 512, 1000), image);
+    EXPECT_GE(t.elapsed(), 290);
+
+    // The line drops 50 ms after the second "k": the port reports an error and reads
+    // nothing more.
+    sim.clearFaults();
+    sim.setHangUp(Burner_Letter::ReadModule, 2, 50);
+    EXPECT_EQ(ask(Burner_Letter::ReadModule, 512), image);
+    EXPECT_FALSE(sim.hungUp());
+    send(Burner_Command(Burner_Letter::ReadModule));
+    ASSERT_TRUE(sim.waitForHangUp(1000));
+    QElapsedTimer wait;
+    wait.start();
+    while (port.error() == QSerialPort::NoError && wait.elapsed() < 1000) port.waitForReadyRead(20);
+    EXPECT_NE(port.error(), QSerialPort::NoError);
+    EXPECT_EQ(port.readAll(), QByteArray());
+    EXPECT_EQ(sim.receivedLetters(), QByteArray("klkkk"));
 }
 
 // The program's own port on COM1, found through MORROWBURN_COM1, with the port steps and

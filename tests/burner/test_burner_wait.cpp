@@ -204,3 +204,19 @@ TEST(BurnerWaitUntil, EndsWhenTheFlagIsSetOrAtTheLimit)
     EXPECT_TRUE(Burner_Wait_Until(already, [] { return true; }, 500));
     EXPECT_TRUE(already.slices.empty());
 }
+
+TEST(BurnerWait, LineDownEndsTheWaitAtOnce)
+{
+    // The port drops itself on a hang-up while events are processed; the next pass sees it.
+    HandClock clock(10000);
+    bool down = false;
+    clock.onEvents = [&](HandClock& c) {
+        if (c.monotonicMs() - 1000000 >= 100) down = true;
+    };
+    const qint64 started = clock.monotonicMs();
+    EXPECT_EQ(Burner_Wait(clock, 2, [&] { return down; }), Burner_Wait_End::LineDown);
+    EXPECT_LT(clock.monotonicMs() - started, 100 + 2 * Burner_Wait_Slice_Ms);
+
+    HandClock up(10000);
+    EXPECT_EQ(Burner_Wait(up, 2, [] { return false; }), Burner_Wait_End::TargetSecond);
+}

@@ -2,6 +2,7 @@
 // maps COM<n> to a device.
 #include "platform/qt/qt_com_port.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -219,6 +220,20 @@ TEST_F(ComPortOnPty, BurnerGoneDoesNotHangInput)
     // The broken line is let go, so the next "open if closed" starts afresh.
     EXPECT_FALSE(port.isOpen());
     EXPECT_FALSE(port.errorText().isEmpty());
+}
+
+TEST_F(ComPortOnPty, HangUpIsNoticedWhileEventsRun)
+{
+    // Nobody reads or writes: the hang-up reported to the event loop alone drops the port
+    // (a hung-up device would otherwise keep signalling data and busy the processor).
+    pty.closeMaster();
+    QElapsedTimer t;
+    t.start();
+    while (port.isOpen() && t.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_LT(t.elapsed(), 500);
+    EXPECT_TRUE(port.errorText().contains(QLatin1String("line lost"))) << port.errorText().toStdString();
 }
 
 TEST(ComPortOpen, MissingDeviceFailsWithItsNameInTheError)

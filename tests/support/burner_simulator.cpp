@@ -1,8 +1,5 @@
 #include "support/burner_simulator.h"
 
-#include "burner/burner_frames.h"
-#include "spd_document/spd_record.h"
-
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -17,9 +14,46 @@ namespace {
 // Longest run of bytes without 0x7F that the burner keeps before dropping it.
 constexpr int kMaxUnit = 4096;
 
+// Every command and program frame ends with this byte.
+constexpr char kEnd = '\x7F';
+
+// The letters the burner knows.
+namespace letter {
+constexpr char Blank = 'L';
+constexpr char Program = 'w';
+constexpr char Module = 'k';
+constexpr char Buffer = 'l';
+constexpr char Status = 's';
+constexpr char Erase = 'e';
+constexpr char AutoOn = 'a';
+constexpr char AutoOff = 'z';
+constexpr char ReadModule = 'r';
+constexpr char KeysOn = 'y';
+constexpr char KeysOff = 'Y';
+constexpr char LowToHigh = 'n';
+constexpr char HighToLow = 'N';
+constexpr char Gang = 'm';
+constexpr char Copy = 'c';
+constexpr char Compare = 'v';
+}
+
+// A byte as two upper-case hex digits.
 QByteArray hex2(uint8_t b)
 {
-    return Hex_Byte_Text(b).toLatin1();
+    static const char digits[] = "0123456789ABCDEF";
+    QByteArray out(2, '0');
+    out[0] = digits[b >> 4];
+    out[1] = digits[b & 0x0F];
+    return out;
+}
+
+// Value of a hex digit of either case, -1 for any other character.
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
 }
 
 // Exactly n characters: cut, or filled up with "0".
@@ -101,6 +135,9 @@ bool BurnerSimulator::start()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = false;
+        hungUp_ = false;
+        hangUpDueMs_ = -1;
+        hangUpSeen_ = 0;
     }
     thread_ = std::thread([this] { serve(); });
     return true;
@@ -174,6 +211,54 @@ void BurnerSimulator::clearCustomReplies()
     customReplies_.clear();
 }
 
+void BurnerSimulator::setLateReply(char letter, int ms)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    faults_[letter].lateMs = ms < 0 ? 0 : ms;
+}
+
+void BurnerSimulator::setStrayByte(char letter, char byte)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    faults_[letter].stray = true;
+    faults_[letter].strayByte = byte;
+}
+
+void BurnerSimulator::setGarbled(char letter, int position, char c)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    faults_[letter].garbled[position] = c;
+}
+
+void BurnerSimulator::setHangUp(char letter, int occurrence, int afterMs)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    hangUpLetter_ = letter;
+    hangUpOccurrence_ = occurrence;
+    hangUpAfterMs_ = afterMs < 0 ? 0 : afterMs;
+    hangUpSeen_ = 0;
+}
+
+void BurnerSimulator::clearFaults()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    faults_.clear();
+    hangUpOccurrence_ = 0;
+    hangUpSeen_ = 0;
+}
+
+bool BurnerSimulator::hungUp() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return hungUp_;
+}
+
+bool BurnerSimulator::waitForHangUp(int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return hungUp_; });
+}
+
 void BurnerSimulator::sendRaw(const QByteArray& bytes)
 {
     {
@@ -232,6 +317,12 @@ QList<QByteArray> BurnerSimulator::receivedFrames() const
     return frames_;
 }
 
+QList<qint64> BurnerSimulator::receivedTimesMs() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return frameTimes_;
+}
+
 QByteArray BurnerSimulator::receivedLetters() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -248,6 +339,7 @@ void BurnerSimulator::clearLog()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     frames_.clear();
+    frameTimes_.clear();
     letters_.clear();
     sent_.clear();
 }
@@ -272,12 +364,40 @@ void BurnerSimulator::setObserver(std::function<void(const QByteArray&, const QB
     observer_ = std::move(observer);
 }
 
+QByteArray BurnerSimulator::imageText(const std::array<uint8_t, 256>& image)
+{
+    QByteArray text;
+    for (uint8_t b : image) text += hex2(b);
+    return text;
+}
+
+bool BurnerSimulator::readProgramFrame(const QByteArray& frame, int& block, std::array<uint8_t, 16>& bytes)
+{
+    if (frame.size() != 36 || frame[0] != letter::Program || frame[1] != 'X' || frame[35] != kEnd) return false;
+    const int k = static_cast<unsigned char>(frame[2]) - '0';
+    if (k < 0 || k > 15) return false;
+    std::array<uint8_t, 16> got{};
+    for (int j = 0; j < 16; ++j) {
+        const int high = hexValue(frame[3 + 2 * j]);
+        const int low = hexValue(frame[4 + 2 * j]);
+        if (high < 0 || low < 0) return false;
+        got[static_cast<size_t>(j)] = static_cast<uint8_t>(16 * high + low);
+    }
+    block = k;
+    bytes = got;
+    return true;
+}
+
+// Long layout, 92 characters: 1-2 socket results, 3-4 automatic serial numbers ("FF" on),
+// 5-8 "55AA", 9-12 reserved, 13-20 current serial number, 21-84 the eight socket serial
+// numbers, 85-86 gang mode, 87-88 keypad ("FF" unlocked), 89-90 firmware version, 91-92
+// direction ("FF" low to high).
 QByteArray BurnerSimulator::longStatusText(const State& s)
 {
     QByteArray text;
     text += hex2(s.socketResults);
     text += s.autoSerial ? "FF" : "00";
-    text += Burner_Signature;
+    text += "55AA";
     text += "0000";
     text += fit(s.currentSerial, 8);
     for (const QByteArray& serial : s.socketSerial) text += fit(serial, 8);
@@ -288,6 +408,8 @@ QByteArray BurnerSimulator::longStatusText(const State& s)
     return text;
 }
 
+// Short layout, 10 characters: 1-2 socket results, 3-4 automatic serial numbers ("00"
+// off), 5-6 gang mode, 7-8 keypad ("00" unlocked), 9-10 direction ("00" low to high).
 QByteArray BurnerSimulator::shortStatusText(const State& s)
 {
     QByteArray text;
@@ -328,42 +450,42 @@ void BurnerSimulator::wake()
     [[maybe_unused]] const ssize_t n = ::write(wakeWrite_, &b, 1);
 }
 
-QByteArray BurnerSimulator::answerFor(char letter, State& s, bool& scheduleResult)
+QByteArray BurnerSimulator::answerFor(char l, State& s, bool& scheduleResult)
 {
     scheduleResult = false;
-    switch (letter) {
-    case Burner_Letter::ReadIC:
-    case Burner_Letter::BlankIC:
-        return Image_Hex_Text(s.buffer);
-    case Burner_Letter::ReadModule:
-        return Image_Hex_Text(s.module);
-    case Burner_Letter::Status:
+    switch (l) {
+    case letter::Buffer:
+    case letter::Blank:
+        return imageText(s.buffer);
+    case letter::Module:
+        return imageText(s.module);
+    case letter::Status:
         return layout_ == StatusLayout::Long ? longStatusText(s) : shortStatusText(s);
-    case Burner_Letter::EraseIC:
+    case letter::Erase:
         s.buffer.fill(s.eraseValue);
         return QByteArray();
-    case Burner_Letter::AutoOn:
-    case Burner_Letter::AutoOff:
-        s.autoSerial = letter == Burner_Letter::AutoOn;
+    case letter::AutoOn:
+    case letter::AutoOff:
+        s.autoSerial = l == letter::AutoOn;
         return QByteArray();
-    case Burner_Letter::Read_Command:
+    case letter::ReadModule:
         s.buffer = s.module;
         return QByteArray();
-    case Burner_Letter::Copy:
+    case letter::Copy:
         s.module = s.buffer;
         return QByteArray();
-    case Burner_Letter::Verify:
+    case letter::Compare:
         s.lastVerifyOk = s.module == s.buffer;
         return QByteArray();
-    case Burner_Letter::EN_KEY:
-    case Burner_Letter::DIS_KEY:
-        s.keypadLocked = letter == Burner_Letter::DIS_KEY;
+    case letter::KeysOn:
+    case letter::KeysOff:
+        s.keypadLocked = l == letter::KeysOff;
         return QByteArray();
-    case Burner_Letter::SNUM_P:
-    case Burner_Letter::SNUM_N:
-        s.lowToHigh = letter == Burner_Letter::SNUM_P;
+    case letter::LowToHigh:
+    case letter::HighToLow:
+        s.lowToHigh = l == letter::LowToHigh;
         return QByteArray();
-    case Burner_Letter::Mcopy:
+    case letter::Gang:
         ++s.gangRuns;
         s.socketResults = s.failMask;
         for (int k = 0; k < 8; ++k) {
@@ -382,34 +504,72 @@ QByteArray BurnerSimulator::answerFor(char letter, State& s, bool& scheduleResul
     }
 }
 
+QByteArray BurnerSimulator::withFaults(char l, QByteArray answer, int& extraDelayMs) const
+{
+    extraDelayMs = 0;
+    for (char key : { Every_Letter, l }) {
+        const auto it = faults_.constFind(key);
+        if (it == faults_.constEnd()) continue;
+        const Fault& f = it.value();
+        if (answer.isEmpty()) continue;
+        for (auto g = f.garbled.constBegin(); g != f.garbled.constEnd(); ++g)
+            if (g.key() >= 1 && g.key() <= answer.size()) answer[g.key() - 1] = g.value();
+        if (f.stray) answer.prepend(f.strayByte);
+        extraDelayMs += f.lateMs;
+    }
+    return answer;
+}
+
 void BurnerSimulator::handleUnit(const QByteArray& unit)
 {
     QByteArray answer;
     std::function<void(const QByteArray&, const QByteArray&)> observer;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (hungUp_) return;
         frames_.append(unit);
+        frameTimes_.append(nowMs());
         const QByteArray body = unit.left(unit.size() - 1);
-        if (!body.isEmpty() && body[0] == Burner_Letter::Program) {
-            letters_.append(Burner_Letter::Program);
-            if (const auto frame = Parse_Program_Frame(unit)) {
-                for (int j = 0; j < 16; ++j)
-                    state_.buffer[static_cast<size_t>(16 * frame->k + j)] = frame->bytes[static_cast<size_t>(j)];
+        const char first = body.isEmpty() ? '\0' : body[0];
+        if (first == letter::Program) {
+            letters_.append(letter::Program);
+            int k = 0;
+            std::array<uint8_t, 16> bytes{};
+            if (readProgramFrame(unit, k, bytes)) {
+                for (int j = 0; j < 16; ++j) state_.buffer[static_cast<size_t>(16 * k + j)] = bytes[static_cast<size_t>(j)];
             }
         } else if (body.size() == 1) {
-            const char letter = body[0];
-            letters_.append(letter);
+            letters_.append(first);
             bool result = false;
-            answer = answerFor(letter, state_, result);
-            if (customReplies_.contains(letter)) answer = customReplies_.value(letter);
+            answer = answerFor(first, state_, result);
+            if (customReplies_.contains(first)) answer = customReplies_.value(first);
             if (mode_ == ReplyMode::Silent) answer.clear();
             if (mode_ == ReplyMode::Short) answer = answer.left(shortLength_);
-            schedule(answer, result ? resultDelayMs_ : replyDelayMs_);
+            int lateMs = 0;
+            answer = withFaults(first, answer, lateMs);
+            schedule(answer, (result ? resultDelayMs_ : replyDelayMs_) + lateMs);
         }
+        if (hangUpOccurrence_ > 0 && first == hangUpLetter_ && (body.size() == 1 || first == letter::Program)
+            && ++hangUpSeen_ == hangUpOccurrence_)
+            hangUpDueMs_ = nowMs() + hangUpAfterMs_;
         observer = observer_;
         changed_.notify_all();
     }
     if (observer) observer(unit, answer);
+}
+
+void BurnerSimulator::hangUpNow()
+{
+    // Both ends the burner holds go: with the master closed the PC's side of the terminal
+    // reports a hang-up on every read and write.
+    closeFd(master_);
+    closeFd(slaveKeeper_);
+    std::lock_guard<std::mutex> lock(mutex_);
+    hungUp_ = true;
+    hangUpDueMs_ = -1;
+    pending_.clear();
+    output_.clear();
+    changed_.notify_all();
 }
 
 void BurnerSimulator::serve()
@@ -417,10 +577,15 @@ void BurnerSimulator::serve()
     for (;;) {
         int timeout = -1;
         bool wantWrite = false;
+        bool hangUp = false;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (stopping_) break;
             const qint64 now = nowMs();
+            if (hangUpDueMs_ >= 0) {
+                if (hangUpDueMs_ <= now) hangUp = true;
+                else timeout = static_cast<int>(hangUpDueMs_ - now);
+            }
             for (auto it = pending_.begin(); it != pending_.end();) {
                 if (it->dueMs <= now) {
                     output_ += it->bytes;
@@ -433,6 +598,20 @@ void BurnerSimulator::serve()
             }
             wantWrite = !output_.isEmpty();
             if (!wantWrite && pending_.empty()) changed_.notify_all();
+        }
+        if (hangUp) {
+            hangUpNow();
+            // The line is down: wait for stop() only.
+            pollfd wakeOnly { wakeRead_, POLLIN, 0 };
+            for (;;) {
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    if (stopping_) return;
+                }
+                ::poll(&wakeOnly, 1, -1);
+                char drain[64];
+                while (::read(wakeRead_, drain, sizeof drain) > 0) {}
+            }
         }
         pollfd fds[2] = {
             { master_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0 },
@@ -453,7 +632,7 @@ void BurnerSimulator::serve()
             if (n > 0) {
                 input_.append(chunk, static_cast<int>(n));
                 int end;
-                while ((end = input_.indexOf(Burner_Terminator)) >= 0) {
+                while ((end = input_.indexOf(kEnd)) >= 0) {
                     const QByteArray unit = input_.left(end + 1);
                     input_.remove(0, end + 1);
                     handleUnit(unit);

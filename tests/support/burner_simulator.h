@@ -18,7 +18,13 @@
 //                 configured failed sockets; passing sockets take serial numbers when
 //                 automatic serial numbers are on
 // Anything else is logged and left unanswered. The reply mode makes it stay silent or
-// cut every reply short; a custom reply replaces the answer to one letter.
+// cut every reply short; a custom reply replaces the answer to one letter; the fault
+// modes make answers late, put a stray byte before them, garble characters in them or
+// drop the line in the middle of a command.
+//
+// The burner builds and reads every frame with code of its own (burner_simulator.cpp),
+// not with the program's frame code, so that a misreading of a format on either side
+// shows up as a failed exchange instead of passing both.
 // The pseudo-terminal does not pace bytes at 9600 baud.
 #include <QByteArray>
 #include <QList>
@@ -77,6 +83,26 @@ public:
     void setResultDelayMs(int ms);                // from "m" to its result frame (default 5000)
     void setCustomReply(char letter, const QByteArray& reply);
     void clearCustomReplies();
+
+    // Fault modes. Each acts on the answers to one letter, or to every letter when the
+    // letter given is Every_Letter; a later call for the same letter replaces the earlier.
+    static constexpr char Every_Letter = 0;
+    // The answer goes out `ms` later than it otherwise would.
+    void setLateReply(char letter, int ms);
+    // One byte goes out right before the answer.
+    void setStrayByte(char letter, char byte);
+    // Character `position` (counted from 1) of the answer is replaced by `c`; an answer
+    // too short to have that character is left alone.
+    void setGarbled(char letter, int position, char c);
+    // `afterMs` after the `occurrence`-th unit that starts with `letter` ("w" for program
+    // frames) arrives, the burner drops the line: its end of the pseudo-terminal closes,
+    // nothing more is read or written, and devicePath() cannot be opened again.
+    void setHangUp(char letter, int occurrence, int afterMs);
+    void clearFaults();
+    // The line was dropped by a hang-up.
+    bool hungUp() const;
+    // Blocks until the line was dropped; false on timeout.
+    bool waitForHangUp(int timeoutMs) const;
     // Bytes sent to the PC at once, unasked (a result frame, noise, half a frame).
     void sendRaw(const QByteArray& bytes);
 
@@ -92,6 +118,8 @@ public:
 
     // What the PC sent: every unit closed by 0x7F, the 0x7F included, in order.
     QList<QByteArray> receivedFrames() const;
+    // When each of those units arrived, in ms of the steady clock (same order).
+    QList<qint64> receivedTimesMs() const;
     // The letters of those units in order (a program frame counts as "w"; a unit that is
     // neither a letter nor a program frame adds nothing).
     QByteArray receivedLetters() const;
@@ -107,9 +135,14 @@ public:
     // (empty when none). For logging by the stand-alone program.
     void setObserver(std::function<void(const QByteArray& unit, const QByteArray& answer)> observer);
 
-    // The frames as this burner writes them.
+    // The frames as this burner writes and reads them.
+    static QByteArray imageText(const std::array<uint8_t, 256>& image);
     static QByteArray longStatusText(const State& state);
     static QByteArray shortStatusText(const State& state);
+    // The block (0..15) and 16 bytes of a well-formed program frame: exactly 36
+    // characters, "wX", the block character "0".."?", 32 hex digits of either case,
+    // 0x7F. False for anything else.
+    static bool readProgramFrame(const QByteArray& frame, int& block, std::array<uint8_t, 16>& bytes);
 
 private:
     struct Pending {
@@ -117,7 +150,16 @@ private:
         QByteArray bytes;
     };
 
+    struct Fault {
+        int lateMs = 0;
+        bool stray = false;
+        char strayByte = 0;
+        QMap<int, char> garbled;   // position from 1 -> replacement
+    };
+
     void serve();
+    void hangUpNow();
+    QByteArray withFaults(char letter, QByteArray answer, int& extraDelayMs) const;
     void handleUnit(const QByteArray& unit);
     QByteArray answerFor(char letter, State& s, bool& scheduleResult);
     void schedule(const QByteArray& bytes, int delayMs);
@@ -136,10 +178,18 @@ private:
     // for the command's waits (4 s), has opened it again.
     int resultDelayMs_ = 5000;
     QMap<char, QByteArray> customReplies_;
+    QMap<char, Fault> faults_;
+    char hangUpLetter_ = 0;
+    int hangUpOccurrence_ = 0;
+    int hangUpAfterMs_ = 0;
+    int hangUpSeen_ = 0;
+    qint64 hangUpDueMs_ = -1;    // when the armed hang-up drops the line
+    bool hungUp_ = false;
     std::vector<Pending> pending_;
     QByteArray output_;          // due bytes not yet accepted by the pseudo-terminal
     QByteArray input_;           // received bytes of an unfinished unit
     QList<QByteArray> frames_;
+    QList<qint64> frameTimes_;
     QByteArray letters_;
     QByteArray sent_;
     std::function<void(const QByteArray&, const QByteArray&)> observer_;

@@ -11,7 +11,7 @@ public:
     void StopTimer2() override {}
     void ReadIC() override {}
     void ReadModule() override {}
-    void ProgramIC() override {}
+    bool ProgramIC() override { return true; }
     void VerifyIc() override {}
     void VcopyIc() override {}
     void BlankIC() override {}

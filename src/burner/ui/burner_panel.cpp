@@ -174,10 +174,11 @@ void BurnerPanel::Set_Check_Value(QCheckBox* box, int value)
 
 void BurnerPanel::Command1_Click()
 {
-    // A download is always followed by the read-back comparison, whose message reports it.
+    // A download is followed by the read-back comparison, whose message reports it. A
+    // download whose frames could not be sent has reported its failure already: a
+    // read-back would only add a second failure message.
     forwardToMain([](MainFormApi& m) {
-        m.ProgramIC();
-        m.VcopyIc();
+        if (m.ProgramIC()) m.VcopyIc();
     });
 }
 

@@ -72,7 +72,7 @@ public:
     static void Set_Check_Value(QCheckBox* box, int value);
 
     // --- handlers ---
-    void Command1_Click();    // download, then the read-back comparison
+    void Command1_Click();    // download, then (when it was sent) the read-back comparison
     void Command2_Click();    // read the burner's image into the document
     void Command3_Click();    // compare the document with the burner's image
     void Command4_Click();    // clear the burner's image

@@ -6,14 +6,51 @@ int writeTimeoutMs(qint64 bytes) { return 1000 + static_cast<int>(bytes) * 2; }
 // Upper bound of the polls in one input(), so a device that never stops sending
 // cannot hold the caller forever.
 constexpr int kMaxPolls = 256;
+
+// Errors after which the device is gone or unusable. A hang-up shows as a read error
+// (the read finds end of file) or a resource error (EIO) on Linux, an unplugged adapter
+// as a resource error.
+bool deviceLost(QSerialPort::SerialPortError e)
+{
+    return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError ||
+           e == QSerialPort::PermissionError || e == QSerialPort::DeviceNotFoundError;
+}
 }
 
-QtComPort::QtComPort() = default;
+QtComPort::QtComPort()
+{
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError e) { onError(e); });
+}
+
+// A hang-up is reported while events are processed, typically during a burner command's
+// wait. A device that hung up goes on signalling data to read, and every read fails
+// again, which keeps the processor busy; the port is closed as soon as the error comes,
+// so the wait sees the port gone and the next "open if closed" starts afresh.
+void QtComPort::onError(QSerialPort::SerialPortError e)
+{
+    if (closing_ || !port_.isOpen() || !deviceLost(e))
+        return;
+    noteError(QStringLiteral("line lost (%1)").arg(port_.errorString()));
+    closeDevice();
+}
+
+// Closing a device that is gone fails to restore its settings and reports that as an
+// error while the port still counts as open; the flag keeps that report from closing
+// the port again from inside its own close.
+void QtComPort::closeDevice()
+{
+    if (closing_ || !port_.isOpen())
+        return;
+    closing_ = true;
+    port_.close();
+    closing_ = false;
+}
 
 QtComPort::~QtComPort()
 {
     if (port_.isOpen())
-        port_.close();
+        closeDevice();
 }
 
 void QtComPort::setPortNumber(int n) { number_ = n; }
@@ -56,7 +93,7 @@ bool QtComPort::open()
     if (port_.baudRate() != QSerialPort::Baud9600 || port_.dataBits() != QSerialPort::Data8 ||
         port_.parity() != QSerialPort::NoParity || port_.stopBits() != QSerialPort::OneStop) {
         noteError(QStringLiteral("cannot set 9600 baud, 8 data bits, no parity, 1 stop bit"));
-        port_.close();
+        closeDevice();
         return false;
     }
     error_.clear();
@@ -66,7 +103,7 @@ bool QtComPort::open()
 void QtComPort::close()
 {
     if (port_.isOpen())
-        port_.close();
+        closeDevice();
     port_.clearError();
 }
 
@@ -84,12 +121,8 @@ void QtComPort::dropBrokenDevice()
         return;
     }
     noteError(port_.errorString());
-    // A hang-up shows as a read error (EIO) on Linux, an unplugged adapter as a
-    // resource error.
-    if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError ||
-        e == QSerialPort::PermissionError || e == QSerialPort::DeviceNotFoundError) {
-        port_.close();
-    }
+    if (deviceLost(e))
+        closeDevice();
     port_.clearError();
 }
 
@@ -125,8 +158,11 @@ QByteArray QtComPort::input()
     if (!port_.isOpen())
         return QByteArray();
     // readAll() sees only what Qt has already taken from the device: poll it in first.
-    for (int i = 0; i < kMaxPolls && port_.waitForReadyRead(0); ++i) {
+    // A hang-up found while polling closes the port.
+    for (int i = 0; i < kMaxPolls && port_.isOpen() && port_.waitForReadyRead(0); ++i) {
     }
+    if (!port_.isOpen())
+        return QByteArray();
     const QByteArray data = port_.readAll();
     dropBrokenDevice();
     return data;

@@ -27,10 +27,13 @@ public:
 
 private:
     void noteError(const QString& what);
+    void onError(QSerialPort::SerialPortError e);
+    void closeDevice();
     void dropBrokenDevice();
 
     QSerialPort port_;
     int number_ = 1;
     QString device_;
     QString error_;
+    bool closing_ = false;
 };

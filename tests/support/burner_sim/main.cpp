@@ -2,6 +2,7 @@
 //
 //   burner_sim [--short-status] [--silent] [--short-replies N] [--fail-mask HEX]
 //              [--result-delay MS] [--reply-delay MS] [--module FILE] [--quiet]
+//              [--stray-byte HEX] [--garble POS] [--hang-up LETTER:N:MS]
 //
 // The first line on standard output is the terminal's device path. Leave it running in
 // one terminal and start the editor in another with MORROWBURN_COM1 set to that path.
@@ -23,7 +24,11 @@ void usage()
     std::fprintf(stderr,
                  "usage: burner_sim [--short-status] [--silent] [--short-replies N] [--fail-mask HEX]\n"
                  "                  [--result-delay MS] [--reply-delay MS] [--module FILE] [--quiet]\n"
-                 "  --module FILE  256-byte binary image for the module in the socket\n");
+                 "                  [--stray-byte HEX] [--garble POS] [--hang-up LETTER:N:MS]\n"
+                 "  --module FILE     256-byte binary image for the module in the socket\n"
+                 "  --stray-byte HEX  that byte goes out before every answer\n"
+                 "  --garble POS      character POS (from 1) of every answer becomes \"G\"\n"
+                 "  --hang-up L:N:MS  the line drops MS ms after the N-th unit starting with L\n");
 }
 
 // A unit as readable text: printable characters as they are, others as <XX>.
@@ -69,6 +74,19 @@ int main(int argc, char** argv)
             std::array<uint8_t, 256> image{};
             for (int j = 0; j < data.size(); ++j) image[static_cast<size_t>(j)] = static_cast<uint8_t>(data[j]);
             sim.setModuleImage(image);
+        } else if (!std::strcmp(a, "--stray-byte") && hasValue) {
+            sim.setStrayByte(BurnerSimulator::Every_Letter, static_cast<char>(std::strtoul(argv[++i], nullptr, 16)));
+        } else if (!std::strcmp(a, "--garble") && hasValue) {
+            sim.setGarbled(BurnerSimulator::Every_Letter, std::atoi(argv[++i]), 'G');
+        } else if (!std::strcmp(a, "--hang-up") && hasValue) {
+            char letter = 0;
+            int occurrence = 0;
+            int afterMs = 0;
+            if (std::sscanf(argv[++i], "%c:%d:%d", &letter, &occurrence, &afterMs) != 3 || occurrence < 1) {
+                usage();
+                return 2;
+            }
+            sim.setHangUp(letter, occurrence, afterMs);
         } else if (!std::strcmp(a, "--quiet")) {
             quiet = true;
         } else {
