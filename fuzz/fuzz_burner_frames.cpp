@@ -21,6 +21,18 @@ int digit(char c)
     return 0;
 }
 
+bool isHex(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool allHex(const QByteArray& text, int from, int to)
+{
+    for (int i = from; i < to; ++i)
+        if (!isHex(text[i])) return false;
+    return true;
+}
+
 bool hasLowerAscii(const QString& s)
 {
     for (QChar c : s)
@@ -31,7 +43,8 @@ bool hasLowerAscii(const QString& s)
 void imageText(const QByteArray& reply)
 {
     const auto image = Parse_Image_Hex_Text(reply);
-    check(image.has_value() == (reply.size() >= Image_Hex_Text_Length));
+    // Only 512 hex digits make an image; whatever follows them is not read.
+    check(image.has_value() == (reply.size() >= Image_Hex_Text_Length && allHex(reply, 0, Image_Hex_Text_Length)));
     if (!image) return;
     bool canonical = true;
     for (int i = 0; i < 256; ++i) {
@@ -66,7 +79,11 @@ void statusFrame(const QByteArray& reply)
 void shortStatus(const QByteArray& reply)
 {
     const auto s = Parse_Burner_Short_Status(reply);
-    check(s.has_value() == (reply.size() >= Burner_Short_Status_Length));
+    // Its eight field characters are hex digits, and the hex text ends with them: a
+    // terminator may follow, a longer run of digits is some other reply.
+    const int n = Burner_Short_Status_Length;
+    const bool shortForm = reply.size() >= n && allHex(reply, 2, n) && (reply.size() == n || !isHex(reply[n]));
+    check(s.has_value() == shortForm);
     if (!s) return;
     check(s->autoSerialCode.size() == 2 && s->gangCode.size() == 2);
     check(s->keypadCode.size() == 2 && s->directionCode.size() == 2);

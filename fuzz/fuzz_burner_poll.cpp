@@ -30,6 +30,11 @@ bool noAsciiLower(const QString& s)
     return true;
 }
 
+bool isHex(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
 int hexDigit(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
@@ -103,7 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The short layout that the read of the burner's image takes after "s".
     const std::optional<Burner_Short_Status> s = Parse_Burner_Short_Status(input);
-    require(s.has_value() == (input.size() >= 10));
+    // Eight hex digits in characters 3-10, and no further digit straight after them.
+    bool shortForm = input.size() >= 10 && (input.size() == 10 || !isHex(input[10]));
+    for (int i = 2; shortForm && i < 10; ++i) shortForm = isHex(input[i]);
+    require(s.has_value() == shortForm);
     if (s) {
         for (const QString* field : { &s->autoSerialCode, &s->gangCode, &s->keypadCode, &s->directionCode })
             require(field->size() == 2);
