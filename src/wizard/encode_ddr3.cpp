@@ -86,8 +86,10 @@ std::optional<uint8_t> Ddr3_Id_Bank_Byte(const QString& idText)
 bool Ddr3_Id_Text_Accepted(const QString& idText)
 {
     if (idText.isEmpty() || Ddr3_Id_Bank_Byte(idText)) return true;
+    // Continuation codes in either case, as many as the text holds before its last pair.
     int k = 0;
-    while (k < 7 && idText.mid(2 * k, 2) == QLatin1String("7F") && idText.size() > 2 * k + 2) ++k;
+    while (idText.mid(2 * k, 2).compare(QLatin1String("7F"), Qt::CaseInsensitive) == 0 && idText.size() > 2 * k + 2)
+        ++k;
     const QString id = idText.mid(2 * k);
     return !id.isEmpty() && id.size() <= 2 && allHexDigits(id);
 }

@@ -34,7 +34,7 @@ uint8_t Ddr3_Jedec_Count_Byte(int n);
 std::optional<uint8_t> Ddr3_Id_Bank_Byte(const QString& idText);
 
 // Whether the information page takes an ID text for a DDR3 module: empty; the two-byte
-// form above; or up to seven "7F" continuation codes followed by the ID's one or two hex
+// form above; or "7F" continuation codes (either case) followed by the ID's one or two hex
 // digits ("CE", "7F98", "7F7F9E").
 bool Ddr3_Id_Text_Accepted(const QString& idText);
 

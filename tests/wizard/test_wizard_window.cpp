@@ -296,13 +296,13 @@ TEST_F(WizardWindowTest, Ddr3FinishRefusesAnIdTextItCannotTakeAsMeant)
 {
     const struct { int type; const char* id; bool refused; } cases[] = {
         { 4, "00CE", true },                 // bank byte without its parity bit
-        { 4, "7f98", true },                 // continuation codes are upper-case 7F
         { 4, "CE80X", true },
         { 4, "Samsung", true },
-        { 4, "7F7F7F7F7F7F7F7F9E", true },   // eight continuation codes
         { 4, " 80CE ", false },
         { 4, "0198", false },
         { 4, "7F7F9E", false },
+        { 4, "7f98", false },                // either case, as the other forms
+        { 4, "7F7F7F7F7F7F7F7F9E", false },  // eight continuation codes: bank 9
         { 4, "", false },
         { 3, "00CE", false },                // SDRAM, DDR and DDR2 IDs are bytes as typed
     };
