@@ -162,7 +162,10 @@ std::optional<Burner_Short_Status> Parse_Burner_Short_Status(const QByteArray& r
 std::optional<Burner_Panel_Settings> Parse_Status_Reply(const QByteArray& reply)
 {
     Burner_Panel_Settings p;
-    if (const std::optional<Burner_Status_Frame> f = Parse_Burner_Status_Frame(reply)) {
+    // A long frame cut short holds none of the fields the panel takes from its end.
+    const std::optional<Burner_Status_Frame> f =
+        reply.size() >= Burner_Status_Frame_Length ? Parse_Burner_Status_Frame(reply) : std::nullopt;
+    if (f) {
         p.autoSerialOn = f->autoSerialOn();
         p.gangCode = f->gangCode;
         p.keypadLocked = !f->keypadUnlocked();

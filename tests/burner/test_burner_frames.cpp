@@ -355,6 +355,7 @@ TEST(BurnerStatusReply, ReadByItsForm)
         { "long behind a stray byte", longShifted, false, false, "", false, "", false },
         { "long with its signature garbled", QByteArray(longReply).replace(5, 1, "?"), false, false, "", false, "", false },
         { "empty", QByteArray(), false, false, "", false, "", false },
+        { "long cut short", longReply.left(12), false, false, "", false, "", false },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
