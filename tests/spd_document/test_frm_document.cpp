@@ -516,6 +516,15 @@ TEST_F(DocumentTest, SecurityStampGivesBackTheByteItReplaced)
     EXPECT_EQ(doc->Get_Value(127), 0x5A);
     EXPECT_EQ(doc->grid->caption(127), "5A");
     EXPECT_EQ(doc->windowTitle(), "SPD_File 1*");
+
+    // Once the image has become DDR3, byte 127 is its CRC's high byte: an untick leaves it.
+    doc->Check3->setChecked(true);
+    doc->Check3_Click();
+    doc->Value_Chang(2, 0x0B);
+    doc->Value_Chang(127, 0xC4);
+    doc->Check3->setChecked(false);
+    doc->Check3_Click();
+    EXPECT_EQ(doc->Get_Value(127), 0xC4);
 }
 
 }  // namespace

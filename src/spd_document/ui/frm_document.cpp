@@ -563,7 +563,8 @@ void frmDocument::Check3_Click()
         SPD.Spd_Value[127] = static_cast<uint8_t>(Security_Value & 0xFF);
         grid->setForeColor(127, Color_Selected);
     } else {
-        SPD.Spd_Value[127] = Saved_Byte127;
+        // An image that became DDR3 since the tick keeps its CRC's high byte in 127.
+        if (SPD.Spd_Value[2] < 9) SPD.Spd_Value[127] = Saved_Byte127;
         grid->setForeColor(127, ByteGrid::kDefaultColor);
     }
     grid->setCaption(127, Hex_Byte_Text(SPD.Spd_Value[127]));
