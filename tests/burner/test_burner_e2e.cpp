@@ -154,6 +154,17 @@ protected:
 
     QStringList messageTexts() const { return dialogs.messageTexts(); }
 
+    // The five controls a read of the burner takes from its status, and the one message.
+    static void expectReadBurnerPanel(BurnerPanel* p, int autoSerial, const QString& gang, int locked,
+                                      const QString& direction, bool lowToHigh)
+    {
+        EXPECT_EQ(BurnerPanel::Check_Value(p->Check1), autoSerial);
+        EXPECT_EQ(p->Command8->text(), gang);
+        EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), locked);
+        EXPECT_EQ(p->Label150->text(), direction);
+        EXPECT_TRUE(p->Option1[lowToHigh ? 0 : 1]->isChecked());
+    }
+
     // From here on the commands wait on the computer's own clock.
     void useRealClock()
     {
@@ -227,11 +238,7 @@ TEST_F(BurnerEndToEnd, ReadBurnerTakesTheImageAndTheShortStatus)
     panel->Command2->click();
     EXPECT_EQ(sim.receivedLetters(), QByteArray("ls"));
     EXPECT_EQ(doc->SPD.Spd_Value, image);
-    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check1), 0);
-    EXPECT_EQ(panel->Command8->text(), QStringLiteral("連片比對"));
-    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 1);
-    EXPECT_EQ(panel->Label150->text(), QStringLiteral("FF"));
-    EXPECT_TRUE(panel->Option1[1]->isChecked());
+    expectReadBurnerPanel(panel, 0, QStringLiteral("連片比對"), 1, QStringLiteral("FF"), false);
     EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
 }
 
@@ -496,11 +503,7 @@ TEST_F(BurnerEndToEnd, ReadBurnerTakesALongStatusByItsOwnLayout)
     p->Command2->click();
     EXPECT_EQ(doc->SPD.Spd_Value, image);
     EXPECT_EQ(sim.receivedLetters(), QByteArray("ls"));
-    EXPECT_EQ(BurnerPanel::Check_Value(p->Check1), 0);
-    EXPECT_EQ(p->Command8->text(), QStringLiteral("連片比對88"));
-    EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), 0);
-    EXPECT_EQ(p->Label150->text(), QStringLiteral("FF"));
-    EXPECT_TRUE(p->Option1[0]->isChecked());
+    expectReadBurnerPanel(p, 0, QStringLiteral("連片比對88"), 0, QStringLiteral("FF"), true);
     EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
 
     // A status reply in neither layout (here a long frame behind a noise byte) leaves the
@@ -518,11 +521,7 @@ TEST_F(BurnerEndToEnd, ReadBurnerTakesALongStatusByItsOwnLayout)
     p->Command2->click();
     EXPECT_EQ(doc->SPD.Spd_Value, filled(0x44));
     EXPECT_EQ(sim.receivedLetters(), QByteArray("ls"));   // no "a": the box stays clear
-    EXPECT_EQ(BurnerPanel::Check_Value(p->Check1), 0);
-    EXPECT_EQ(p->Command8->text(), QStringLiteral("連片比對88"));
-    EXPECT_EQ(BurnerPanel::Check_Value(p->Check4), 0);
-    EXPECT_EQ(p->Label150->text(), QStringLiteral("FF"));
-    EXPECT_TRUE(p->Option1[0]->isChecked());
+    expectReadBurnerPanel(p, 0, QStringLiteral("連片比對88"), 0, QStringLiteral("FF"), true);
     EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****   電腦讀取機器 SPD 成功!   ***** ") }));
 }
 
