@@ -355,6 +355,18 @@ TEST_F(BurnerPanelTest, FocusHandedBackIsNoChoice)
         settle();
         EXPECT_TRUE(takeCalls().isEmpty()) << reason;
     }
+    // Focus that Qt passes on when the program disables or hides the control that has it
+    // comes with the Tab reason, but it is no move of the user's.
+    for (bool hide : { false, true }) {
+        panel->Command1->setEnabled(true);
+        panel->Command1->setVisible(true);
+        QWidget::setTabOrder(panel->Command1, panel->Option1[0]);
+        panel->Command1->setFocus(Qt::OtherFocusReason);
+        hide ? panel->Command1->hide() : panel->Command1->setEnabled(false);
+        ASSERT_TRUE(panel->Option1[0]->hasFocus()) << hide;
+        settle();
+        EXPECT_TRUE(takeCalls().isEmpty()) << hide;
+    }
     // Status readers select an option without sending anything.
     panel->Option1[1]->setChecked(true);
     panel->Option1[0]->setChecked(true);

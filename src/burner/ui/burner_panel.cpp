@@ -1,4 +1,5 @@
 #include "burner/ui/burner_panel.h"
+#include "burner/ui/user_focus.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -145,6 +146,7 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     connect(Check4, &QCheckBox::clicked, this, [this] { Check4_Click(); });
     Check4->installEventFilter(this);
     for (QRadioButton* o : Option1) o->installEventFilter(this);
+    Track_Focus_Changes();
 }
 
 QRect BurnerPanel::frame9Area() const { return tw(120, 3200, 3960, 1100); }
@@ -281,10 +283,9 @@ bool BurnerPanel::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::FocusIn && (watched == Option1[0] || watched == Option1[1])) {
         // Only the user moving onto an option counts: focus handed back when a window or a
         // message box closes is no new choice (and would repeat the command endlessly
-        // when it fails).
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-            reason == Qt::ShortcutFocusReason) {
+        // when it fails), and focus that Qt passes on when the rights disable a control
+        // would change the burner's setting by itself.
+        if (Focus_Moved_By_User(*static_cast<QFocusEvent*>(event))) {
             const bool lowToHigh = Option1[0]->isChecked();
             QMetaObject::invokeMethod(this, [this, lowToHigh] { Option1_Act(lowToHigh); }, Qt::QueuedConnection);
         }

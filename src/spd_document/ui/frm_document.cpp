@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QLocale>
 #include <QPointer>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include <cmath>
 
 #include "burner/ui/burner_panel.h"
+#include "burner/ui/user_focus.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -406,13 +408,17 @@ void frmDocument::Text1_KeyDown(int KeyCode, int Shift)
         grid->setBackColor(Sel_Index, Color_Edited);
         SPD.Spd_Value[static_cast<size_t>(Sel_Index)] = Hex_To_Byte(Text1->text());
     }
-    // Every key keeps the chosen check value up to date; its cells show as edited.
-    keepCheckValue();
-    if (Optcrc[0]->isChecked()) {
+    // Every key keeps the image's check value up to date; its cells show as edited.
+    switch (keepCheckValue()) {
+    case CheckValue::Checksum:
         grid->setBackColor(63, Color_Edited);
-    } else if (Optcrc[1]->isChecked()) {
+        break;
+    case CheckValue::Crc:
         grid->setBackColor(126, Color_Edited);
         grid->setBackColor(127, Color_Edited);
+        break;
+    case CheckValue::None:
+        break;
     }
     if (enter) {
         // Move on to the next byte (255 wraps to 0).
@@ -492,7 +498,9 @@ void frmDocument::key_in_data()
 
 void frmDocument::Optcrc_GotFocus(int Index)
 {
-    if (Index != 0) return;
+    // Byte 63 of a DDR3 image maps the edge connector to the DRAM and lies inside the CRC:
+    // it is no checksum and is left alone.
+    if (Index != 0 || SPD.Spd_Value[2] >= 9) return;
     const uint8_t before = SPD.Spd_Value[63];
     checksum_upkeep(SPD);
     grid->setCaption(63, Hex_Byte_Text(SPD.Spd_Value[63]));
@@ -600,15 +608,22 @@ void frmDocument::Image_Loaded()
     showSelection(Sel_Index, false);
 }
 
-// Recomputes the check value the option keeps after a change of the image: byte 63 for
-// "Checksum", bytes 126-127 for the CRC, none for "None". Captions and colours are the
-// caller's.
-void frmDocument::keepCheckValue()
+// Recomputes the image's own check value after a change, unless "None" is chosen: the
+// checksum in byte 63 for SDRAM, DDR and DDR2, the CRC in bytes 126-127 for DDR3 (byte 2
+// of 9 or more). The other option's bytes are the module's data on that type (the DDR3
+// address mapping in 63; the SDRAM frequency or the maker's data in 126-127), so an option
+// left on the other type's value by the user writes the image's own value instead; the
+// decode that follows puts the option back in step with byte 2. Captions and colours are
+// the caller's.
+frmDocument::CheckValue frmDocument::keepCheckValue()
 {
-    if (Optcrc[0]->isChecked())
-        checksum_upkeep(SPD);
-    else if (Optcrc[1]->isChecked())
+    if (Optcrc[2]->isChecked()) return CheckValue::None;
+    if (SPD.Spd_Value[2] >= 9) {
         crc_upkeep(SPD);
+        return CheckValue::Crc;
+    }
+    checksum_upkeep(SPD);
+    return CheckValue::Checksum;
 }
 
 // ---------------------------------------------------------------- closing
@@ -655,8 +670,10 @@ bool frmDocument::eventFilter(QObject* watched, QEvent* event)
             return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         }
     } else if (event->type() == QEvent::FocusIn) {
+        // Only the user's own move onto an option may rewrite byte 63.
         for (int i = 0; i < 3; ++i)
-            if (watched == Optcrc[static_cast<size_t>(i)]) Optcrc_GotFocus(i);
+            if (watched == Optcrc[static_cast<size_t>(i)] && Focus_Moved_By_User(*static_cast<QFocusEvent*>(event)))
+                Optcrc_GotFocus(i);
     } else if (event->type() == QEvent::MouseButtonPress && watched == Label4) {
         Label4_Click();
     }

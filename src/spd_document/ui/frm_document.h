@@ -125,7 +125,8 @@ private:
     void Get_Date_Code();
     void syncPanels();
     void showSelection(int index, bool withBlank);
-    void keepCheckValue();
+    enum class CheckValue { None, Checksum, Crc };
+    CheckValue keepCheckValue();
 
     QWidget* m_content = nullptr;
     std::unique_ptr<DecodePanels> m_panels;
