@@ -168,6 +168,12 @@ void frmMain::Load_SPD_File(const QString& path, bool intoNewDocument)
 {
     if (Bring_Open_Window_Forward(path)) return;
 
+    // A file loaded into the active document replaces its image: unsaved changes are
+    // first offered for saving with the document's close prompt. Cancel, or a save that
+    // did not happen, keeps the document as it is.
+    frmDocument* replaced = intoNewDocument ? nullptr : ActiveForm();
+    if (replaced && !replaced->Form_Unload()) return;
+
     // The whole file is read and checked before any document is made or touched: a file
     // that cannot be read leaves every window as it was.
     const SPD_File_Result file = Read_SPD_File(path);
@@ -192,6 +198,8 @@ void frmMain::Load_SPD_File(const QString& path, bool intoNewDocument)
     if (type >= 0) doc->Type_Chang(static_cast<int16_t>(type));
     // One decode of the whole image and the selection's description of its type.
     if (auto* form = dynamic_cast<frmDocument*>(doc)) form->Image_Loaded();
+    // The document now shows the file as it is on disk.
+    if (replaced) doc->Set_form_chang(false);
 
     File_List_Ctl(path);
     File_List_Save();

@@ -251,6 +251,7 @@ TEST_F(FileCommandsTest, RecentFileThatIsGoneLeavesTheActiveDocumentAlone)
     ASSERT_TRUE(QFile::remove(gone));
     frmDocument* doc = editedDocument(image);
     const QString caption = doc->Caption();
+    dialogs.messageAnswers << Dialogs::No;
 
     main->mnuFileMRU_Click(1);
 
@@ -325,24 +326,6 @@ TEST_F(FileCommandsTest, AlreadyOpenTestIsCaseSensitive)
     EXPECT_EQ(recentFiles(), (QStringList{ upper, lower }));
 }
 
-TEST_F(FileCommandsTest, RecentFileReplacesTheActiveModifiedDocumentWithoutAQuestion)
-{
-    const SPD_Image image = imageWithType(0x0B);
-    const QString file = writeSpd(QStringLiteral("r.spd"), image);
-    main->File_List_Ctl(file);
-    frmDocument* doc = editedDocument(imageWithType(0x04, 5));
-    dialogs.clear();
-
-    main->mnuFileMRU_Click(1);
-
-    EXPECT_EQ(documentCount(), 1);
-    EXPECT_EQ(imageOf(doc), image);
-    EXPECT_EQ(doc->Caption(), file);
-    EXPECT_TRUE(doc->Chk_Form_Chang());   // the modified flag is left as it was
-    EXPECT_EQ(doc->SPD.Mem_Type, MT_DDR3);
-    EXPECT_TRUE(dialogs.messages().isEmpty());
-}
-
 // A second image loaded into the same document leaves nothing of the first: every label is
 // decoded from the new bytes, the selected byte is described by the new type, and stamps
 // made on the old image are dropped, so that a later stamp gives back the new image's bytes.
@@ -367,6 +350,7 @@ TEST_F(FileCommandsTest, AnImageLoadedIntoTheSameDocumentLeavesNothingOfTheOldOn
         doc->Check3_Click();
 
         main->File_List_Ctl(data + c.second);
+        dialogs.messageAnswers << Dialogs::No;   // the stamps are unsaved changes
         main->mnuFileMRU_Click(1);
         ASSERT_EQ(main->ActiveForm(), doc);
         const SPD_Image image = Read_SPD_File(data + c.second).image;
@@ -669,6 +653,38 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
+
+TEST_F(ClosePromptTest, RecentFileOverAModifiedDocumentAsksFirst)
+{
+    // Yes saves first (and loads only when the save happened), No loads the file as it is
+    // on disk, Cancel changes nothing.
+    struct Case { Dialogs::Result answer; const char* saveAs; bool loaded; };
+    const Case cases[] = { { Dialogs::No, "", true }, { Dialogs::Cancel, "", false },
+                           { Dialogs::Yes, "", false }, { Dialogs::Yes, "saved.spd", true } };
+    Admin_LoggedIn = true;
+    const SPD_Image image = imageWithType(0x0B);
+    const SPD_Image edited = imageWithType(0x04, 5);
+    const QString file = writeSpd(QStringLiteral("r.spd"), image);
+    main->File_List_Ctl(file);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saveAs);
+        frmDocument* doc = editedDocument(edited);
+        const QString caption = doc->Caption();
+        dialogs.clear();
+        dialogs.messageAnswers << c.answer;
+        dialogs.saveAnswers << (*c.saveAs ? path(QString::fromLatin1(c.saveAs)) : QString());
+
+        main->mnuFileMRU_Click(1);
+
+        ASSERT_EQ(dialogs.messageTexts(), QStringList{ QStringLiteral(" SPD 檔案已被修改 , 是否儲存該檔案 ?") });
+        EXPECT_EQ(imageOf(doc), c.loaded ? image : edited);
+        EXPECT_EQ(doc->Caption(), c.loaded ? file : caption);
+        EXPECT_EQ(doc->Chk_Form_Chang(), !c.loaded);
+        if (*c.saveAs) EXPECT_EQ(Read_SPD_File(path(QString::fromLatin1(c.saveAs))).image, edited);
+        doc->Set_form_chang(false);
+        closeActive();
+    }
+}
 
 TEST_F(ClosePromptTest, YesSavesAndCloses)
 {
