@@ -331,16 +331,22 @@ long long ddr3CycleFs(const SPD_Record& r) { return ddr3TimeFs(r, r.Spd_Value[12
 // read as before (13.125, 0.462), finer parts take up to six decimals.
 QString ddr3NsText(long long fs) { return decimalText(fs, 6); }
 
-// Rounding noise of the fine corrections that must not cost a clock: a cycle time of
-// 1071 ps stands for 1.0714 ns, and a timing of exactly n such cycles can come out a few
-// ps above n x 1071.
-constexpr long long kClockGuardFs = 10000;
+// Whole clocks of a time t at cycle time tck, as JEDEC rounds them: t / tck less a guard of
+// 2.5 % of a clock, rounded up. The stored cycle times round the true ones (1071 ps stands
+// for 1.0714 ns), so a timing of exactly n true cycles comes out a little above n stored
+// cycles, by more the more cycles it spans; a fixed guard would give long timings a clock
+// too many.
+long long ddr3Clocks(long long fs, long long tck)
+{
+    const long long guarded = 40 * fs - tck;   // 40 x (t / tck - 1/40) x tck
+    return guarded > 0 ? ceilDiv(guarded, 40 * tck) : 0;
+}
 
 // "t ns (nT)": the time of r MTB units, with the fine correction of byte fineByte (-1 for a
 // timing without one), and the whole cycles of the minimum cycle time it takes. Without
 // fine corrections (byte 34 and fineByte 0) both are counted in MTB units, r over byte 12
-// rounded up; with them the clocks are the time over the corrected cycle time, rounded up
-// after the guard against rounding noise.
+// rounded up; with them the clocks are counted against the corrected cycle time with the
+// guard of ddr3Clocks.
 QString ddr3TimingText(const SPD_Record& rec, long long r, int fineByte = -1)
 {
     const bool fine = rec.Spd_Value[34] != 0 || (fineByte >= 0 && rec.Spd_Value[static_cast<size_t>(fineByte)] != 0);
@@ -353,7 +359,7 @@ QString ddr3TimingText(const SPD_Record& rec, long long r, int fineByte = -1)
     } else {
         fs = ddr3TimeFs(rec, r, fineByte);
         const long long tck = ddr3CycleFs(rec);
-        if (tck > 0) clocks = fs > kClockGuardFs ? ceilDiv(fs - kClockGuardFs, tck) : 0;
+        if (tck > 0) clocks = ddr3Clocks(fs, tck);
     }
     QString s = ddr3NsText(fs);
     s += QLatin1String(" ns (");
@@ -381,12 +387,13 @@ QString ddr3DensityText(int d)
     return QStringLiteral("Reserved");
 }
 
-// Capacity of one rank of a 64-bit module for SDRAM density code d (256 Mb to 16 Gb) and
-// device width code w (4 to 32 bits): density x 64 / width, from "64 MB" to "32 GB".
-QString ddr3RankCapacityText(int d, int w)
+// Capacity of one rank for SDRAM density code d (256 Mb to 16 Gb), device width code w (4 to
+// 32 bits) and primary bus width code b (8 to 64 bits; the ECC extension holds no data):
+// density x bus width / device width, from "8 MB" to "32 GB".
+QString ddr3RankCapacityText(int d, int w, int b)
 {
-    if (d > 6 || w > 3) return QStringLiteral("Reserved");
-    const long long megabytes = (256LL << d) * 64 / (4 << w) / 8;
+    if (d > 6 || w > 3 || b > 3) return QStringLiteral("Reserved");
+    const long long megabytes = (256LL << d) * (8 << b) / (4 << w) / 8;
     if (megabytes >= 1024) return QString::number(megabytes / 1024) + QLatin1String(" GB");
     return QString::number(megabytes) + QLatin1String(" MB");
 }
@@ -434,13 +441,16 @@ QString ddr3RanksText(uint8_t b7)
     return QStringLiteral("Reserved");
 }
 
+// Byte 8: the primary bus width in bits 2-0 (8 to 64 bits) and the width of its ECC
+// extension in bits 4-3 (none or 8 bits).
 QString ddr3BusWidthText(uint8_t b8)
 {
-    switch (b8 & 0x1F) {
-    case 3: return QStringLiteral("64 bit");
-    case 11: return QStringLiteral("72 bit(ECC)");
-    default: return QStringLiteral("Reserved");
-    }
+    const int primary = b8 & 0x07;
+    const int extension = (b8 >> 3) & 0x03;
+    if (primary > 3 || extension > 1) return QStringLiteral("Reserved");
+    const int bits = 8 << primary;
+    if (extension == 0) return QString::number(bits) + QLatin1String(" bit");
+    return QString::number(bits + 8) + QLatin1String(" bit(ECC)");
 }
 
 QString ddr3SpeedText(const SPD_Record& r)
@@ -582,7 +592,7 @@ void ddr3_table_chang(DecodeContext& ctx, int A)
     case 4: {
         const int d = byte(4) & 0x0F;
         p.setCaption(L::Label121, ddr3DensityText(d));
-        p.setCaption(L::Label117, ddr3RankCapacityText(d, byte(7) & 0x07));
+        p.setCaption(L::Label117, ddr3RankCapacityText(d, byte(7) & 0x07, byte(8) & 0x07));
         p.setCaption(L::Label122, ddr3BanksText(byte(4)));
         return;
     }

@@ -43,6 +43,8 @@ TEST(Ddr3Decode, TimingTextsFromTheMediumTimeBase)
         { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 18, 0x70 }, { 36, 0xB5 } }, 18, L::Label129, "13.925 ns (13T)" },   // 2 ps of noise
         { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 19, 40 } }, 19, L::Label128, "5 ns (5T)" },
         { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x11 }, { 22, 0x10 } }, 22, L::Label130, "34 ns (32T)" },
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x00 }, { 22, 0xF0 } }, 22, L::Label130, "30 ns (28T)" },   // 28 true cycles
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x01 }, { 22, 0x68 } }, 22, L::Label130, "45 ns (42T)" },
         { 1, 8, 10, { { 9, 0x11 }, { 20, 81 }, { 37, 0x83 } }, 20, L::Label127, "10 ns (8T)" },
         { 1, 8, 10, { { 9, 0x52 }, { 18, 105 }, { 36, 0xFF } }, 18, L::Label129, "13.1225 ns (11T)" },   // FTB 2.5 ps
         { 1, 8, 10, { { 9, 0x11 }, { 18, 0 }, { 36, 0x80 } }, 18, L::Label129, "0 ns (0T)" },
@@ -138,17 +140,20 @@ TEST(Ddr3Decode, OrganisationLists)
         { { { 3, 0x2D } }, 3, { { L::Label116, "32b-SO-DIMM" } } },
         { { { 3, 0x0E } }, 3, { { L::Label116, "Reservd" } } },
         { { { 3, 0x0F } }, 3, { { L::Label116, "Reservd" } } },
-        { { { 4, 0x03 }, { 7, 0x01 } }, 4, { { L::Label121, "2 Gb" }, { L::Label117, "2 GB" }, { L::Label122, "8 Banks" } } },
-        { { { 4, 0x04 }, { 7, 0x03 } }, 4, { { L::Label117, "1 GB" } } },
-        { { { 4, 0x05 }, { 7, 0x02 } }, 4, { { L::Label117, "4 GB" } } },
-        { { { 4, 0x06 }, { 7, 0x00 } }, 4, { { L::Label117, "32 GB" } } },
-        { { { 4, 0x02 }, { 7, 0x09 } }, 4, { { L::Label121, "1 Gb" }, { L::Label117, "1 GB" }, { L::Label122, "8 Banks" } } },
-        { { { 4, 0x10 }, { 7, 0x00 } }, 4, { { L::Label121, "256 Mb" }, { L::Label117, "512 MB" }, { L::Label122, "16 Banks" } } },
-        { { { 4, 0x21 }, { 7, 0x03 } }, 4, { { L::Label121, "512 Mb" }, { L::Label117, "128 MB" }, { L::Label122, "32 Banks" } } },
-        { { { 4, 0x32 }, { 7, 0x02 } }, 4, { { L::Label121, "1 Gb" }, { L::Label117, "512 MB" }, { L::Label122, "64 Banks" } } },
-        { { { 4, 0x46 }, { 7, 0x01 } }, 4, { { L::Label121, "16 Gb" }, { L::Label117, "16 GB" }, { L::Label122, "Reserved" } } },
-        { { { 4, 0x07 } }, 4, { { L::Label121, "Reserved" }, { L::Label117, "Reserved" } } },
-        { { { 4, 0x00 }, { 7, 0x04 } }, 4, { { L::Label117, "Reserved" } } },
+        { { { 4, 0x03 }, { 7, 0x01 }, { 8, 0x03 } }, 4, { { L::Label121, "2 Gb" }, { L::Label117, "2 GB" }, { L::Label122, "8 Banks" } } },
+        { { { 4, 0x04 }, { 7, 0x03 }, { 8, 0x03 } }, 4, { { L::Label117, "1 GB" } } },
+        { { { 4, 0x05 }, { 7, 0x02 }, { 8, 0x03 } }, 4, { { L::Label117, "4 GB" } } },
+        { { { 4, 0x06 }, { 7, 0x00 }, { 8, 0x03 } }, 4, { { L::Label117, "32 GB" } } },
+        { { { 4, 0x02 }, { 7, 0x09 }, { 8, 0x03 } }, 4, { { L::Label121, "1 Gb" }, { L::Label117, "1 GB" }, { L::Label122, "8 Banks" } } },
+        { { { 4, 0x10 }, { 7, 0x00 }, { 8, 0x03 } }, 4, { { L::Label121, "256 Mb" }, { L::Label117, "512 MB" }, { L::Label122, "16 Banks" } } },
+        { { { 4, 0x21 }, { 7, 0x03 }, { 8, 0x03 } }, 4, { { L::Label121, "512 Mb" }, { L::Label117, "128 MB" }, { L::Label122, "32 Banks" } } },
+        { { { 4, 0x32 }, { 7, 0x02 }, { 8, 0x03 } }, 4, { { L::Label121, "1 Gb" }, { L::Label117, "512 MB" }, { L::Label122, "64 Banks" } } },
+        { { { 4, 0x46 }, { 7, 0x01 }, { 8, 0x03 } }, 4, { { L::Label121, "16 Gb" }, { L::Label117, "16 GB" }, { L::Label122, "Reserved" } } },
+        { { { 4, 0x07 }, { 8, 0x03 } }, 4, { { L::Label121, "Reserved" }, { L::Label117, "Reserved" } } },
+        { { { 4, 0x00 }, { 7, 0x04 }, { 8, 0x03 } }, 4, { { L::Label117, "Reserved" } } },
+        { { { 4, 0x04 }, { 7, 0x02 }, { 8, 0x02 } }, 4, { { L::Label117, "1 GB" } } },   // 32-bit bus, x16 chips
+        { { { 4, 0x00 }, { 7, 0x03 }, { 8, 0x08 } }, 4, { { L::Label117, "8 MB" } } },
+        { { { 4, 0x03 }, { 7, 0x01 }, { 8, 0x04 } }, 4, { { L::Label117, "Reserved" } } },
         { { { 5, 0x19 } }, 5, { { L::Label124, "10 " }, { L::Label123, "15 " } } },
         { { { 5, 0x07 } }, 5, { { L::Label124, "Reserved" }, { L::Label123, "12 " } } },
         { { { 5, 0x02 } }, 5, { { L::Label124, "11" } } },
@@ -166,7 +171,13 @@ TEST(Ddr3Decode, OrganisationLists)
         { { { 8, 0x0B } }, 8, { { L::Label133, "72 bit(ECC)" } } },
         { { { 8, 0xE3 } }, 8, { { L::Label133, "64 bit" } } },
         { { { 8, 0x04 } }, 8, { { L::Label133, "Reserved" } } },
-        { { { 8, 0x00 } }, 8, { { L::Label133, "Reserved" } } },
+        { { { 8, 0x13 } }, 8, { { L::Label133, "Reserved" } } },
+        { { { 8, 0x00 } }, 8, { { L::Label133, "8 bit" } } },
+        { { { 8, 0x01 } }, 8, { { L::Label133, "16 bit" } } },
+        { { { 8, 0x02 } }, 8, { { L::Label133, "32 bit" } } },
+        { { { 8, 0x08 } }, 8, { { L::Label133, "16 bit(ECC)" } } },
+        { { { 8, 0x09 } }, 8, { { L::Label133, "24 bit(ECC)" } } },
+        { { { 8, 0x0A } }, 8, { { L::Label133, "40 bit(ECC)" } } },
         { { { 119, 0x0A } }, 119, { { L::Label141, "0A" } } },
         { { { 120, 0x12 }, { 121, 0x05 } }, 121, { { L::Label142, "1205" } } },
         { { { 122, 0x01 }, { 123, 0x02 }, { 124, 0xAB }, { 125, 0x00 } }, 124, { { L::Label143, "0102AB00" } } },
@@ -206,7 +217,7 @@ TEST(Ddr3Decode, CrcCaptionFollowsBit7OfByte0)
 TEST(Ddr3Decode, CapacityKeepsTheDeviceWidthOfItsOwnDecode)
 {
     DecodeHarness h;
-    h.set({ { 4, 0x02 }, { 7, 0x09 } });
+    h.set({ { 4, 0x02 }, { 7, 0x09 }, { 8, 0x03 } });
     h.ddr3(4);
     h.ddr3(7);
     ASSERT_EQ(h.cap(L::Label117), "1 GB");
