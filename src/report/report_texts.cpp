@@ -24,8 +24,10 @@ QString Part_Number_Text(const std::vector<uint8_t>& bytes)
 
     QString text;
     text.reserve(static_cast<int>(bytes.size()));
+    // A part number is printable ASCII; any other byte prints as a blank, so a wide or
+    // missing glyph cannot push the rest of the line out of its column.
     for (uint8_t b : bytes) {
-        if (b < 0x20)
+        if (b < 0x20 || b > 0x7E)
             text += QLatin1Char(' ');
         else
             text += QChar(static_cast<char16_t>(b));

@@ -5,15 +5,15 @@
 #include "report/report_pages.h"
 #include "report/report_texts.h"
 
-TEST(ReportTexts, PartNumberShowsEveryByteAsOneCharacterAndControlCodesAsBlanks)
+TEST(ReportTexts, PartNumberShowsAsciiAndEveryOtherByteAsABlank)
 {
     const auto bytes = [](std::vector<uint8_t> head, uint8_t fill = 0) { head.resize(18, fill); return head; };
     const std::pair<std::vector<uint8_t>, QString> cases[] = {
         {bytes({}), QString()},
         {bytes({0x41, 0x00, 0x42}), "A B" + QString(15, u' ')},
         {bytes({0x41, 0x1F, 0x0A, 0x20, 0x42}, 0x2D), "A   B" + QString(13, u'-')},
-        {bytes({}, 0xFF), QString(18, QChar(0xFF))},
-        {bytes({0x80, 0xE9}, 0x20), QString(QChar(0x80)) + QChar(0xE9) + QString(16, u' ')},
+        {bytes({0x41, 0x7E}, 0xFF), "A~" + QString(16, u' ')},
+        {bytes({0x80, 0xE9, 0x7F, 0x5A}, 0x20), "   Z" + QString(14, u' ')},
     };
     for (const auto& c : cases) EXPECT_EQ(report::Part_Number_Text(c.first), c.second) << c.second.toStdString();
     EXPECT_EQ(report::Field_Text({0x4B, 0x05, 0xA0}), "4B05A0");
