@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
 # Usage: tests/fuzz.sh [seconds per target, default 60] [extra libFuzzer flags...]
+# A crashing, leaking or hanging input is kept in the build folder as <target>-crash-<hash>
+# and so on, never in the source tree.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SECONDS_PER_TARGET="${1:-60}"; shift || true
@@ -18,7 +20,8 @@ for t in "${targets[@]}"; do
   corpus="$DIR/corpus-$t"; mkdir -p "$corpus"
   log="$DIR/$t.log"
   status=0
-  ASAN_OPTIONS="detect_leaks=0" "$DIR/fuzz/$t" -max_total_time="$SECONDS_PER_TARGET" -print_final_stats=1 "$@" "$corpus" >"$log" 2>&1 || status=$?
+  ASAN_OPTIONS="detect_leaks=0" "$DIR/fuzz/$t" -max_total_time="$SECONDS_PER_TARGET" -print_final_stats=1 \
+    -artifact_prefix="$DIR/$t-" "$@" "$corpus" >"$log" 2>&1 || status=$?
   grep -E "stat::number_of_executed_units|^Done|ERROR|SUMMARY" "$log" || true
   if [ "$status" -ne 0 ]; then tail -n 40 "$log"; exit "$status"; fi
 done

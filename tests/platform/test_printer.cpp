@@ -179,8 +179,9 @@ TEST_F(PdfPrinter, FixedPitchFaceHasLatinAtHalfTheEm)
         EXPECT_NEAR(fm.horizontalAdvance(QStringLiteral("0123456789ABCDEF")), 16 * halfEm, 16 * halfEm * 0.01);
         EXPECT_NEAR(fm.horizontalAdvance(QStringLiteral("----------------")), 16 * halfEm, 16 * halfEm * 0.01);
     }
-    if (QFontDatabase::hasFamily(QtPrinter::Preferred_Family))
+    if (QFontDatabase::hasFamily(QtPrinter::Preferred_Family)) {
         EXPECT_EQ(QFontInfo(QtPrinter::fixedPitchFont(QtPrinter::Preferred_Family)).family(), QtPrinter::Preferred_Family);
+    }
     QtPrinter printer(pdf, 0);
     printer.setFontSize(12);
     EXPECT_NEAR(printer.textWidth("0123456789"), 1200, 12);
