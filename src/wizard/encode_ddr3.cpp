@@ -90,8 +90,10 @@ bool Ddr3_Id_Text_Accepted(const QString& idText)
     int k = 0;
     while (idText.mid(2 * k, 2).compare(QLatin1String("7F"), Qt::CaseInsensitive) == 0 && idText.size() > 2 * k + 2)
         ++k;
+    // A text of continuation codes alone names no maker: its last "7F" is no ID.
     const QString id = idText.mid(2 * k);
-    return !id.isEmpty() && id.size() <= 2 && allHexDigits(id);
+    return !id.isEmpty() && id.size() <= 2 && allHexDigits(id)
+        && id.compare(QLatin1String("7F"), Qt::CaseInsensitive) != 0;
 }
 
 Byte_Writes Ddr3_Jedec_Id_Writes(const QString& idText)

@@ -35,7 +35,7 @@ std::optional<uint8_t> Ddr3_Id_Bank_Byte(const QString& idText);
 
 // Whether the information page takes an ID text for a DDR3 module: empty; the two-byte
 // form above; or "7F" continuation codes (either case) followed by the ID's one or two hex
-// digits ("CE", "7F98", "7F7F9E").
+// digits ("CE", "7F98", "7F7F9E"). Continuation codes alone ("7F", "7F7F") are refused.
 bool Ddr3_Id_Text_Accepted(const QString& idText);
 
 // What the information page says when it refuses an ID text.

@@ -10,7 +10,7 @@ namespace {
 // of its four grades in the same order.
 constexpr int kSdramBytes[12] = { 9, 10, 23, 24, 25, 26, 28, 32, 33, 34, 35, 41 };
 constexpr uint8_t kSdramRows[4][12] = {
-    { 0xF0, 0x70, 0xA0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 66 MHz
+    { 0xF0, 0x70, 0xF0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 66 MHz; CL2 runs no faster than CL3
     { 0xA0, 0x60, 0xA0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 100 MHz
     { 0x75, 0x54, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 133 MHz
     { 0x60, 0x3C, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 166 MHz
@@ -77,6 +77,35 @@ uint8_t clockByte(const Clock_Row& row, int count, uint8_t other)
 
 bool knownGrade(int grade) { return grade >= 1 && grade <= 12; }
 
+// DDR2 byte 40 bits 6:4 add a fraction to tRC: codes 0-5 stand for .0, .25, .33, .5, .66
+// and .75 ns. The fraction in quarters (rounded down), and the code of each quarter.
+constexpr int kFractionQuarters[8] = { 0, 1, 1, 2, 2, 3, 0, 0 };
+constexpr uint8_t kQuarterFraction[4] = { 0, 1, 3, 5 };
+
+// A bank cannot be activated again before it has been open for tRAS and precharged for
+// tRP, so tRC (byte 41, whole ns; for DDR2 with byte 40's fraction) is raised to tRAS +
+// tRP, given in quarter ns and rounded up to what the bytes can hold, when the grade's
+// own tRC is shorter. The bytes keep their places in the row.
+void raiseTrc(Byte_Writes& writes, bool ddr2, int quarters)
+{
+    Byte_Write* b40 = nullptr;
+    Byte_Write* b41 = nullptr;
+    for (Byte_Write& w : writes) {
+        if (w.index == 40) b40 = &w;
+        if (w.index == 41) b41 = &w;
+    }
+    if (!b41) return;
+    const bool fraction = ddr2 && b40;
+    const int own = b41->value * 4 + (fraction ? kFractionQuarters[(b40->value >> 4) & 7] : 0);
+    if (quarters <= own) return;
+    if (fraction) {
+        b41->value = Clamp_Byte(quarters / 4);
+        b40->value = static_cast<uint8_t>((b40->value & 0x8F) | (kQuarterFraction[quarters % 4] << 4));
+    } else {
+        b41->value = Clamp_Byte((quarters + 3) / 4);
+    }
+}
+
 } // namespace
 
 Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param)
@@ -94,10 +123,14 @@ Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param)
         addRow(writes, kDdr2Bytes, kDdr2Rows[column]);
 
     const Clock_Row& row = kClockRows[grade - 1];
-    Add_Write(writes, 27, clockByte(row, param[7], row.other27));
-    Add_Write(writes, 29, clockByte(row, param[8], row.other29));
+    const uint8_t trp = clockByte(row, param[7], row.other27);
     // tRAS in whole ns; a product beyond a byte is held at 0 or 255.
-    Add_Write(writes, 30, static_cast<long long>(std::floor(param[9] * row.tck)));
+    const uint8_t tras = Clamp_Byte(static_cast<long long>(std::floor(param[9] * row.tck)));
+    // SDRAM counts tRP in whole ns, DDR and DDR2 in quarter ns.
+    raiseTrc(writes, grade >= 9, tras * 4 + (grade <= 4 ? trp * 4 : trp));
+    Add_Write(writes, 27, trp);
+    Add_Write(writes, 29, clockByte(row, param[8], row.other29));
+    Add_Write(writes, 30, tras);
     return writes;
 }
 

@@ -2,6 +2,8 @@
 
 #include "wizard/wizard_lists.h"
 
+#include <algorithm>
+
 namespace wizard {
 
 namespace {
@@ -12,7 +14,7 @@ struct Ddr3_Row {
     uint8_t tck;         // byte 12
     uint8_t taa;         // byte 16
     uint8_t trrd;        // byte 19
-    uint8_t trcLow;      // byte 23; tRC is 256 more (upper nibble 1 in byte 21)
+    uint8_t trcLow;      // byte 23; the grade's tRC is 256 more (upper nibble 1 in byte 21)
     uint8_t tfawHigh;    // byte 28
     uint8_t tfawLow;     // byte 29
     uint8_t trp;         // byte 20 default
@@ -56,7 +58,15 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
     }
     Add_Write(writes, 16, taa);
     Add_Write(writes, 19, row.trrd);
-    Add_Write(writes, 23, row.trcLow);
+    // tRP and tRAS as they end up below. tRC is at least their sum, since a bank cannot be
+    // activated again before it has been open for tRAS and precharged for tRP; the
+    // grade's own tRC stands when it is longer. Its upper nibble goes with every byte 21.
+    const int trp = inRange(param[7], 4, 10) ? param[7] * t : row.trp;
+    const int defaultTras = (row.rasRcHigh & 0x0F) * 256 + row.trasLow;
+    const int tras = inRange(param[9], 12, 24) ? param[9] * t : defaultTras;
+    const int trc = std::max(256 + row.trcLow, tras + trp);
+    const int trcHigh = (trc >> 8) << 4;
+    Add_Write(writes, 23, trc & 0xFF);
     Add_Write(writes, 28, row.tfawHigh);
     Add_Write(writes, 29, row.tfawLow);
 
@@ -66,12 +76,11 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
     Add_Write(writes, 18, row.trcd);
     if (inRange(param[8], 4, 10)) Add_Write(writes, 18, param[8] * t);
 
-    Add_Write(writes, 21, row.rasRcHigh);
+    Add_Write(writes, 21, trcHigh | (defaultTras >> 8));
     Add_Write(writes, 22, row.trasLow);
     if (inRange(param[9], 12, 24)) {
-        const int v = param[9] * t;
-        Add_Write(writes, 21, 16 + v / 256);   // tRC upper nibble 1, tRAS upper nibble
-        Add_Write(writes, 22, v % 256);
+        Add_Write(writes, 21, trcHigh | (tras >> 8));   // tRC and tRAS upper nibbles
+        Add_Write(writes, 22, tras % 256);
     }
     return writes;
 }

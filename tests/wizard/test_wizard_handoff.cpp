@@ -127,7 +127,7 @@ TEST_F(WizardHandoffTest, FinishMakesAModifiedDocumentWithTheEncodersCells)
     main->mnuFilenew_Click();   // a document of its own stays as it is
     int n = 1;
     for (const Case& c : cases) {
-        script({ c.type, 1, "  7F  ", " MB 1 " });
+        script({ c.type, 1, "  7F98  ", " MB 1 " });
         main->mnuFileWarez->trigger();
         ++n;
         ASSERT_EQ(main->Documents().size(), n);

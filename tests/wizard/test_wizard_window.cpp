@@ -298,6 +298,8 @@ TEST_F(WizardWindowTest, Ddr3FinishRefusesAnIdTextItCannotTakeAsMeant)
         { 4, "00CE", true },                 // bank byte without its parity bit
         { 4, "CE80X", true },
         { 4, "Samsung", true },
+        { 4, "7F", true },                   // continuation codes without an ID
+        { 4, "7f7F", true },
         { 4, " 80CE ", false },
         { 4, "0198", false },
         { 4, "7F7F9E", false },
