@@ -78,6 +78,8 @@ std::optional<uint8_t> Ddr3_Id_Bank_Byte(const QString& idText)
     if (idText.size() != 4 || !allHexDigits(idText)) return std::nullopt;
     const uint8_t bank = Id_Pair_Byte(idText[0], idText[1]);
     if (bank == 0x7F) return std::nullopt;
+    // 7F is a continuation code, never a maker's ID.
+    if (Id_Pair_Byte(idText[2], idText[3]) == 0x7F) return std::nullopt;
     // Bit 7 makes the number of one-bits odd.
     if (std::bitset<8>(bank).count() % 2 == 0) return std::nullopt;
     return bank;

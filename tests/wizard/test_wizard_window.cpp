@@ -300,6 +300,7 @@ TEST_F(WizardWindowTest, Ddr3FinishRefusesAnIdTextItCannotTakeAsMeant)
         { 4, "Samsung", true },
         { 4, "7F", true },                   // continuation codes without an ID
         { 4, "7f7F", true },
+        { 4, "807F", true },
         { 4, " 80CE ", false },
         { 4, "0198", false },
         { 4, "7F7F9E", false },
