@@ -656,31 +656,23 @@ protected:
 
 TEST_F(ClosePromptTest, RecentFileOverAModifiedDocumentAsksFirst)
 {
-    // Yes saves first (and loads only when the save happened), No loads the file as it is
-    // on disk, Cancel changes nothing.
-    struct Case { Dialogs::Result answer; const char* saveAs; bool loaded; };
-    const Case cases[] = { { Dialogs::No, "", true }, { Dialogs::Cancel, "", false },
-                           { Dialogs::Yes, "", false }, { Dialogs::Yes, "saved.spd", true } };
+    // No loads the file as it is on disk; Cancel, or Yes without a save, loads nothing.
+    const std::pair<Dialogs::Result, QString> cases[] = {
+        { Dialogs::No, "" }, { Dialogs::Cancel, "" }, { Dialogs::Yes, "" }, { Dialogs::Yes, path("s.spd") } };
     Admin_LoggedIn = true;
-    const SPD_Image image = imageWithType(0x0B);
-    const SPD_Image edited = imageWithType(0x04, 5);
-    const QString file = writeSpd(QStringLiteral("r.spd"), image);
-    main->File_List_Ctl(file);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.saveAs);
+    const SPD_Image image = imageWithType(0x0B), edited = imageWithType(0x04, 5);
+    main->File_List_Ctl(writeSpd(QStringLiteral("r.spd"), image));
+    for (const auto& [answer, saveAs] : cases) {
         frmDocument* doc = editedDocument(edited);
-        const QString caption = doc->Caption();
         dialogs.clear();
-        dialogs.messageAnswers << c.answer;
-        dialogs.saveAnswers << (*c.saveAs ? path(QString::fromLatin1(c.saveAs)) : QString());
-
+        dialogs.messageAnswers << answer;
+        dialogs.saveAnswers << saveAs;
         main->mnuFileMRU_Click(1);
-
-        ASSERT_EQ(dialogs.messageTexts(), QStringList{ QStringLiteral(" SPD 檔案已被修改 , 是否儲存該檔案 ?") });
-        EXPECT_EQ(imageOf(doc), c.loaded ? image : edited);
-        EXPECT_EQ(doc->Caption(), c.loaded ? file : caption);
-        EXPECT_EQ(doc->Chk_Form_Chang(), !c.loaded);
-        if (*c.saveAs) EXPECT_EQ(Read_SPD_File(path(QString::fromLatin1(c.saveAs))).image, edited);
+        const bool loaded = answer == Dialogs::No || !saveAs.isEmpty();
+        EXPECT_EQ(dialogs.messageTexts(), QStringList{ " SPD 檔案已被修改 , 是否儲存該檔案 ?" });
+        EXPECT_EQ(imageOf(doc), loaded ? image : edited) << answer << saveAs.toStdString();
+        EXPECT_EQ(doc->Chk_Form_Chang(), !loaded);
+        if (!saveAs.isEmpty()) EXPECT_EQ(Read_SPD_File(saveAs).image, edited);
         doc->Set_form_chang(false);
         closeActive();
     }
