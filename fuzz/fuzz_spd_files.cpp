@@ -2,7 +2,8 @@
 // sanitizers' checks, a run stops on a broken promise of the readers:
 //  - a rejected file hands out no byte and names a sensible line or size;
 //  - an accepted .spd text formats to a text that reads back to the same image;
-//  - binary input is accepted exactly when it holds 256 bytes, and gives its first 256.
+//  - binary input is accepted exactly when it holds 256 bytes, and gives its first 256,
+//    with a notice when it holds more.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -34,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             require(text.line >= 0 && text.line < SPD_Hex_File::Line_Count);
         else
             require((text.status == SPD_File_Status::Line_Too_Short ||
-                     text.status == SPD_File_Status::Line_Not_Hex) &&
+                     text.status == SPD_File_Status::Line_Not_Hex ||
+                     text.status == SPD_File_Status::Line_Too_Long) &&
                     text.line >= 1 && text.line <= SPD_Hex_File::Line_Count);
     }
 
@@ -43,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (raw.ok()) {
         require(std::memcmp(raw.image.data(), data, 256) == 0);
         require(SPD_Bin_File::Format(raw.image) == bytes.left(256));
+        require(raw.notice().isEmpty() == (size == 256));
     } else {
         require(raw.status == SPD_File_Status::Bin_Too_Short && raw.size == static_cast<qint64>(size));
         require(raw.image == SPD_Image{});

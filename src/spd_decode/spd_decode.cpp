@@ -632,7 +632,7 @@ void ddr3_table_chang(DecodeContext& ctx, int A)
 
 void decode_all(DecodeContext& ctx)
 {
-    const bool ddr3 = ctx.record.Spd_Value[2] >= 9;
+    const bool ddr3 = Is_Crc_Layout(ctx.record);
     for (int i = 0; i < 256; ++i) {
         if (ddr3) ddr3_table_chang(ctx, i);
         else ddr2_table_chang(ctx, i);

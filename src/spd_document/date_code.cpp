@@ -42,7 +42,7 @@ std::optional<DateCode> Get_Date_Code(const QDate& today)
 
 DateCodePosition Date_Code_Position(uint8_t byte2)
 {
-    if (byte2 >= 9) return { 120, 121 };
+    if (Is_Crc_Layout(byte2)) return { 120, 121 };
     return { 93, 94 };
 }
 

@@ -69,6 +69,54 @@ void crc_upkeep(SPD_Record& record)
     record.Spd_Value[127] = static_cast<uint8_t>(crc >> 8);
 }
 
+bool Is_Crc_Layout(uint8_t byte2) { return byte2 >= 9; }
+
+namespace {
+std::array<uint8_t, 3> checkValueBytes(const SPD_Record& record)
+{
+    const auto& v = record.Spd_Value;
+    return { v[63], v[126], v[127] };
+}
+
+// The bytes of `bytes` that hold the check value of the given layout.
+bool sameCheckValue(const std::array<uint8_t, 3>& a, const std::array<uint8_t, 3>& b, bool crc)
+{
+    return crc ? (a[1] == b[1] && a[2] == b[2]) : a[0] == b[0];
+}
+}  // namespace
+
+Check_Value_Kind Keep_Check_Value(SPD_Record& record, bool keep, Check_Value_Undo* undo)
+{
+    const bool crc = Is_Crc_Layout(record);
+    if (undo) {
+        undo->crc = crc;
+        undo->before = checkValueBytes(record);
+    }
+    Check_Value_Kind kind = Check_Value_Kind::None;
+    if (keep) {
+        if (crc) crc_upkeep(record);
+        else checksum_upkeep(record);
+        kind = crc ? Check_Value_Kind::Crc : Check_Value_Kind::Checksum;
+    }
+    if (undo) undo->after = checkValueBytes(record);
+    return kind;
+}
+
+Check_Value_Kind Undo_Check_Value(SPD_Record& record, const Check_Value_Undo& undo, bool keep)
+{
+    const bool crc = Is_Crc_Layout(record);
+    if (crc != undo.crc || !sameCheckValue(checkValueBytes(record), undo.after, crc))
+        return Keep_Check_Value(record, keep);
+    auto& v = record.Spd_Value;
+    if (crc) {
+        v[126] = undo.before[1];
+        v[127] = undo.before[2];
+        return Check_Value_Kind::Crc;
+    }
+    v[63] = undo.before[0];
+    return Check_Value_Kind::Checksum;
+}
+
 int Type_Key_Map(uint8_t byte2)
 {
     switch (byte2) {

@@ -34,5 +34,31 @@ void crc_upkeep(SPD_Record& record);
 // Last byte the CRC covers for this image: 116 or 125.
 int crc_coverage_end(const SPD_Record& record);
 
+// Which check value an image keeps is decided by byte 2 alone: DDR3 (byte 2 of 9 or more)
+// keeps the CRC-16 in bytes 126-127, SDRAM, DDR and DDR2 keep the checksum in byte 63. On
+// each type the other value's bytes are module data (the DDR3 address mapping in 63, the
+// SDRAM frequency or the maker's data in 126-127) and are never rewritten.
+bool Is_Crc_Layout(uint8_t byte2);
+inline bool Is_Crc_Layout(const SPD_Record& record) { return Is_Crc_Layout(record.Spd_Value[2]); }
+
+enum class Check_Value_Kind { None, Checksum, Crc };
+
+// What keeping the check value did, so that an undo can give the replaced bytes back.
+struct Check_Value_Undo {
+    bool crc = false;                   // the layout at the time
+    std::array<uint8_t, 3> before{};    // bytes 63, 126 and 127 before
+    std::array<uint8_t, 3> after{};     // and after
+};
+
+// Recomputes the image's own check value after a change, unless `keep` is false (the user
+// chose "None"). Returns what was written. With `undo`, also notes what it replaced.
+Check_Value_Kind Keep_Check_Value(SPD_Record& record, bool keep, Check_Value_Undo* undo = nullptr);
+
+// Gives back the check-value bytes that Keep_Check_Value replaced, once the change it
+// followed has been undone. When the image has been changed in between (its check-value
+// bytes or its layout no longer what Keep_Check_Value left), the old bytes would be wrong
+// for it: its own check value is then kept as Keep_Check_Value does. Returns what was written.
+Check_Value_Kind Undo_Check_Value(SPD_Record& record, const Check_Value_Undo& undo, bool keep);
+
 // Type_Key_Map: memory-type code that byte 2 selects after a load, or -1 to leave it.
 int Type_Key_Map(uint8_t byte2);

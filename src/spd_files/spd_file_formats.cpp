@@ -52,6 +52,10 @@ QString SPD_File_Error_Reason(const SPD_File_Result& result)
         return QStringLiteral("存檔失敗 !");
     case SPD_File_Status::Not_A_File:
         return QStringLiteral("不是一般檔案 (管道或裝置), 無法讀寫 !");
+    case SPD_File_Status::Line_Too_Long:
+        return QStringLiteral("檔案格式錯誤: 第 %1 行超過 16 個位元組 !").arg(result.line);
+    case SPD_File_Status::Is_A_Folder:
+        return QStringLiteral("這是資料夾, 不是檔案 !");
     }
     return QString();
 }
@@ -60,6 +64,15 @@ QString SPD_File_Result::message() const
 {
     if (ok()) return QString();
     return SPD_File_Error_Message(SPD_File_Error_Reason(*this), path);
+}
+
+QString SPD_File_Result::notice() const
+{
+    if (!ok() || size <= SPD_Bin_File::File_Size) return QString();
+    return SPD_File_Error_Message(
+        QStringLiteral("檔案長度 %1 位元組: 只載入前 256 位元組, 其後 %2 位元組未載入 (檔案本身未變更) !")
+            .arg(size).arg(size - SPD_Bin_File::File_Size),
+        path);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -124,6 +137,11 @@ SPD_File_Result SPD_Hex_File::Parse(const QByteArray& data)
             result.line = lines + 1;
             return result;
         }
+        if (!std::all_of(line + fieldChars, line + length, [](char c) { return c == ' '; })) {
+            result.status = SPD_File_Status::Line_Too_Long;
+            result.line = lines + 1;
+            return result;
+        }
         for (int j = 0; j < Fields_Per_Line; ++j) {
             const QByteArray text = field(line, length, qsizetype(j) * Field_Width, Field_Width);
             if (text.size() < 2) {
@@ -170,5 +188,6 @@ SPD_File_Result SPD_Bin_File::Parse(const QByteArray& data)
         return result;
     }
     for (int k = 0; k < File_Size; ++k) result.image[static_cast<size_t>(k)] = static_cast<uint8_t>(data[k]);
+    result.size = data.size();
     return result;
 }

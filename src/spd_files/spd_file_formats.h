@@ -36,24 +36,31 @@ enum class SPD_File_Status {
     Line_Too_Short,   // .spd: line `line` (from 1) does not hold 16 two-character fields
     Line_Not_Hex,     // .spd: line `line` has a character other than a hex digit or a blank
                       //       where its 16 fields stand
+    Line_Too_Long,    // .spd: line `line` holds more than its 16 fields (anything but blanks
+                      //       after them), which would otherwise be dropped unseen
     Bin_Too_Short,    // binary: fewer than 256 bytes (count in `size`)
     Create_Failed,    // writing: the file cannot be created or opened for writing
     Write_Failed,     // writing: the bytes could not all be written (full disk, I/O error)
     Not_A_File,       // reading or writing: the name is a pipe, device or socket, which is
                       // never opened (a pipe would hold the program until another one uses it)
+    Is_A_Folder,      // reading or writing: the name is a folder
 };
 
 struct SPD_File_Result {
     SPD_File_Status status = SPD_File_Status::Ok;
     QString path;           // the file concerned ("" for in-memory parsing)
     int line = 0;           // Too_Few_Lines: lines found; Line_Too_Short: the short line
-    qint64 size = 0;        // Bin_Too_Short: bytes found
+    qint64 size = 0;        // binary reads: the file's length in bytes
     QString system_error;   // the operating system's words, for diagnostics only
     SPD_Image image{};      // reads: the 256 bytes (all zero unless ok())
 
     bool ok() const { return status == SPD_File_Status::Ok; }
     // The text of the critical message box: the reason framed by asterisks, then the path.
     QString message() const;
+    // For a binary file longer than an image, which loads its first 256 bytes only: the
+    // text that tells the user so (the file's length, and that the rest was left out).
+    // Empty for every other result.
+    QString notice() const;
 };
 
 // Texts of the file error messages, kept together.
@@ -78,7 +85,8 @@ QByteArray Format(const SPD_Image& image);
 // lines after the 16th and characters after the 48th are not read. A field that keeps
 // fewer than two characters after trimming makes its line too short; a character other
 // than a hex digit or a blank in the first 48 makes it malformed (tabs for blanks would
-// otherwise read as wrong bytes). A UTF-8 byte-order mark before the first line is skipped.
+// otherwise read as wrong bytes), and so does anything but blanks after them (a 17th byte
+// would be lost). A UTF-8 byte-order mark before the first line is skipped.
 SPD_File_Result Parse(const QByteArray& data);
 
 SPD_File_Result Read(const QString& path);
@@ -92,7 +100,7 @@ namespace SPD_Bin_File {
 constexpr int File_Size = 256;
 
 QByteArray Format(const SPD_Image& image);
-// Bytes at offsets 0-255; anything after them is ignored.
+// Bytes at offsets 0-255; anything after them is not loaded (see SPD_File_Result::notice).
 SPD_File_Result Parse(const QByteArray& data);
 
 SPD_File_Result Read(const QString& path);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -28,7 +29,12 @@ bool isSpecialFile(const QFileInfo& info)
 // Opens the file and reads at most `limit` bytes of it. On failure, `error` holds the result.
 bool readFile(const QString& path, qint64 limit, QByteArray& data, SPD_File_Result& error)
 {
-    if (isSpecialFile(QFileInfo(path))) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        error = failure(path, SPD_File_Status::Is_A_Folder, QString());
+        return false;
+    }
+    if (isSpecialFile(info)) {
         error = failure(path, SPD_File_Status::Not_A_File, QString());
         return false;
     }
@@ -79,7 +85,10 @@ SPD_File_Result SPD_Bin_File::Read(const QString& path)
     QByteArray data;
     SPD_File_Result error;
     if (!readFile(path, File_Size, data, error)) return error;
-    return parsed(path, Parse(data));
+    SPD_File_Result result = parsed(path, Parse(data));
+    // Only the image is read; the length says whether the file held more than that.
+    if (result.ok()) result.size = std::max<qint64>(result.size, QFileInfo(path).size());
+    return result;
 }
 
 SPD_File_Result SPD_Hex_File::Write(const QString& path, const SPD_Image& image)
@@ -87,8 +96,7 @@ SPD_File_Result SPD_Hex_File::Write(const QString& path, const SPD_Image& image)
     const QByteArray text = Format(image);
     const QFileInfo target(path);  // follows a symbolic link to what it names
 
-    if (target.exists() && target.isDir())
-        return failure(path, SPD_File_Status::Create_Failed, QStringLiteral("Is a directory"));
+    if (target.isDir()) return failure(path, SPD_File_Status::Is_A_Folder, QString());
 
     if (isSpecialFile(target)) return failure(path, SPD_File_Status::Not_A_File, QString());
 
@@ -122,6 +130,7 @@ SPD_File_Result SPD_Hex_File::Write(const QString& path, const SPD_Image& image)
 SPD_File_Result SPD_Bin_File::Write(const QString& path, const SPD_Image& image)
 {
     const QFileInfo target(path);
+    if (target.isDir()) return failure(path, SPD_File_Status::Is_A_Folder, QString());
     if (isSpecialFile(target)) return failure(path, SPD_File_Status::Not_A_File, QString());
     const bool existed = target.exists();
     // Read-write access neither creates a new file empty nor shortens an existing one.

@@ -164,7 +164,7 @@ TEST_F(FileCommandsTest, LenientSpdTextReadsToTheSameImage)
 {
     const SPD_Image image = imageWithType(0x0B);
     const QByteArray saved = SPD_Hex_File::Format(image);
-    // Lower-case digits, no leading blank, extra lines, long lines, LF line ends.
+    // Lower-case digits, no leading blank, extra lines, trailing blanks, LF line ends.
     QByteArray lower = saved.toLower();
     QByteArray noLead;
     QByteArray longLines;
@@ -172,7 +172,7 @@ TEST_F(FileCommandsTest, LenientSpdTextReadsToTheSameImage)
         if (line.isEmpty()) continue;
         noLead += line.mid(1);
         noLead += '\n';
-        longLines += line.left(49) + "ZZ ZZ\r\n";
+        longLines += line.left(49) + "   \r\n";
     }
     longLines += "garbage after the sixteenth line\r\n";
     const QByteArray variants[] = { lower, noLead, longLines };
@@ -209,11 +209,14 @@ TEST_F(FileCommandsTest, UnreadableFilesShowAnErrorAndLeaveNoDocument)
     for (int i = 0; i < 15; ++i) fifteenLines += SPD_Hex_File::Format(imageWithType(4)).left(51);
     QByteArray shortLine = SPD_Hex_File::Format(imageWithType(4));
     shortLine.replace(51 * 3, 49, " 00 01 02\r\n");   // line 4 ends after three fields
+    QByteArray longLine = SPD_Hex_File::Format(imageWithType(4));
+    longLine.insert(51 * 2 + 49, "7F ");               // a 17th byte on line 3
     struct Bad { QString name; QByteArray data; bool create; };
     const Bad bad[] = {
         { QStringLiteral("missing.spd"), {}, false },
         { QStringLiteral("fifteen.spd"), fifteenLines, true },
         { QStringLiteral("shortline.spd"), shortLine, true },
+        { QStringLiteral("longline.spd"), longLine, true },
         { QStringLiteral("empty.spd"), QByteArray(), true },
         { QStringLiteral("short.bin"), QByteArray(255, '\x11'), true },
         { QStringLiteral("empty.bin"), QByteArray(), true },
@@ -240,7 +243,20 @@ TEST_F(FileCommandsTest, AFolderIsNotAFile)
 {
     open(dir.path());
     EXPECT_EQ(documentCount(), 0);
-    EXPECT_EQ(messagesTitled(QStringLiteral("錯誤")).size(), 1);
+    ASSERT_EQ(messagesTitled(QStringLiteral("錯誤")).size(), 1);
+    EXPECT_TRUE(messagesTitled(QStringLiteral("錯誤"))[0].text.contains(QStringLiteral("資料夾")));
+}
+
+TEST_F(FileCommandsTest, ALongBinaryLoadsItsImageAndSaysWhatItLeftOut)
+{
+    const SPD_Image image = imageWithType(0x0B);
+    const QString file = path(QStringLiteral("dump.bin"));
+    putFile(file, SPD_Bin_File::Format(image) + QByteArray(256, '\x5A'));
+    open(file);
+    EXPECT_EQ(imageOf(main->ActiveForm()), image);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("512"))) << dialogs.messages()[0].text.toStdString();
+    EXPECT_EQ(fileBytes(file).size(), 512);
 }
 
 TEST_F(FileCommandsTest, RecentFileThatIsGoneLeavesTheActiveDocumentAlone)

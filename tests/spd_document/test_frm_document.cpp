@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 
 #include "spd_decode/ui/decode_panels.h"
 #include "spd_document/byte_names.h"
@@ -58,6 +59,19 @@ protected:
         doc->show();
         main.active = doc.get();
         return doc;
+    }
+    // Loads a real image from the test data as a file load does; returns it as loaded.
+    static SPD_Record loadImage(frmDocument& doc, const QString& name)
+    {
+        QFile file(QStringLiteral(MB_TESTDATA_DIR "/spd/") + name + QStringLiteral(".bin"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QByteArray bytes = file.readAll();
+        SPD_Record image;
+        for (int k = 0; k < 256 && k < bytes.size(); ++k) image.Spd_Value[static_cast<size_t>(k)] = static_cast<uint8_t>(bytes[k]);
+        for (int k = 0; k < 256; ++k) doc.Value_Chang(static_cast<int16_t>(k), image.Spd_Value[static_cast<size_t>(k)]);
+        doc.SetOptcrc(Is_Crc_Layout(image) ? 1 : 0);
+        doc.Image_Loaded();
+        return image;
     }
     static void type(QLineEdit* edit, const QString& text)
     {
@@ -342,26 +356,54 @@ TEST_F(DocumentTest, AnOptionLeftOnTheOtherTypesCheckValueKeepsTheImagesOwn)
         doc->Value_Chang(2, type);
         doc->spd_l_value_Click(100);
         doc->Optcrc[ddr3 ? 0 : 1]->setChecked(true);
-        QTest::keyClick(doc->Text1, Qt::Key_Right);
+        QTest::keyClick(doc->Text1, Qt::Key_Return);
         EXPECT_EQ(doc->Get_Value(63), ddr3 ? 0 : type);
         EXPECT_EQ(doc->Get_Value(126) | (doc->Get_Value(127) << 8), ddr3 ? crc16_spd(doc->SPD, 125) : 0);
         EXPECT_TRUE(doc->Optcrc[ddr3 ? 1 : 0]->isChecked());
     }
 }
 
-TEST_F(DocumentTest, ShiftAloneRecomputesChecksumAndMarksModified)
+// Every writer of the image, on real images: only what the user changed changes, and the
+// image's own check value is kept (or given back) by the option chosen.
+TEST_F(DocumentTest, WritersChangeOnlyWhatTheUserChanges)
 {
-    auto doc = makeDoc(true);
-    doc->Value_Chang(2, 8);
-    doc->Optcrc[1]->setChecked(true);
-    doc->table_chang(2);
-    ASSERT_TRUE(doc->Optcrc[0]->isChecked());
-    doc->Value_Chang(1, 0x10);
-    doc->spd_l_value_Click(100);
-    QTest::keyClick(doc->Text1, Qt::Key_Shift);
-    EXPECT_EQ(doc->Get_Value(63), 0x18);
-    EXPECT_EQ(doc->Get_Value(100), 0);
-    EXPECT_TRUE(doc->Chk_Form_Chang());
+    clock.setDate(QDate(2012, 3, 15));
+    auto untick = [](frmDocument& d) { d.Check2->setChecked(!d.Check2->isChecked()); d.Check2_Click(); };
+    auto fill70 = [](frmDocument& d) { d.value_x_Click(23); type(d.Text2, "AA"); };
+    auto fillFrom112 = [](SPD_Record& r) { for (int i = 112; i < 256; ++i) r.Spd_Value[static_cast<size_t>(i)] = 0xAA; };
+    struct Case {
+        const char* what; const char* image; int option;
+        std::function<void(frmDocument&)> act; std::function<void(SPD_Record&)> expect; bool modified;
+    };
+    const Case cases[] = {
+        { "keys other than Enter store nothing", "sdram-nomfr-pc133-malta-1", 0,
+          [](frmDocument& d) {
+              d.spd_l_value_Click(70);
+              for (int key : { int(Qt::Key_Right), int(Qt::Key_Shift), int(Qt::Key_Tab) }) QTest::keyClick(d.Text1, Qt::Key(key));
+              d.Text1->setFocus();
+              QTest::keyClick(d.Text1, Qt::Key_S, Qt::ControlModifier);
+          }, [](SPD_Record&) {}, false },
+        { "date stamp, None, untick gives the CRC back", "ddr3-hynix-1333-ecc-1", 0,
+          [&](frmDocument& d) { untick(d); d.SetOptcrc(2); untick(d); }, [](SPD_Record&) {}, true },
+        { "date stamp and untick give a wrong checksum back", "sdram-nomfr-pc133-malta-1", 0,
+          [&](frmDocument& d) { untick(d); untick(d); }, [](SPD_Record&) {}, true },
+        { "a byte typed between stamp and untick keeps the CRC right", "ddr3-hynix-1333-ecc-1", 1,
+          [&](frmDocument& d) { untick(d); d.spd_l_value_Click(100); type(d.Text1, "5A"); untick(d); },
+          [](SPD_Record& r) { r.Spd_Value[100] = 0x5A; crc_upkeep(r); }, true },
+        { "a fill keeps the CRC", "ddr3-samsung-1600-1", 1, fill70,
+          [&](SPD_Record& r) { fillFrom112(r); crc_upkeep(r); }, true },
+        { "a fill with None writes over it", "ddr3-samsung-1600-1", 2, fill70, fillFrom112, true },
+    };
+    for (const Case& c : cases) {
+        auto doc = makeDoc(true);
+        SPD_Record expected = loadImage(*doc, c.image);
+        doc->SetOptcrc(c.option);
+        c.act(*doc);
+        c.expect(expected);
+        EXPECT_EQ(doc->SPD.Spd_Value, expected.Spd_Value) << c.what;
+        EXPECT_EQ(doc->Chk_Form_Chang(), c.modified) << c.what;
+        EXPECT_EQ(doc->grid->caption(127), Hex_Byte_Text(expected.Spd_Value[127])) << c.what;
+    }
 }
 
 TEST_F(DocumentTest, RowFillFromRow20)
@@ -525,6 +567,7 @@ TEST_F(DocumentTest, SecurityStampGivesBackTheByteItReplaced)
     doc->Check3_Click();
     EXPECT_EQ(doc->Get_Value(127), 0x33);
     EXPECT_EQ(doc->grid->foreColor(127), Color_Selected);
+    EXPECT_TRUE(doc->panelModel().caption(QStringLiteral("Label28")).endsWith(QStringLiteral("33")));
     doc->Check3->setChecked(false);
     doc->Check3_Click();
     EXPECT_EQ(doc->Get_Value(127), 0x5A);

@@ -71,3 +71,28 @@ TEST(TypeKeyMap, Byte2ToMemoryType)
     EXPECT_EQ(Type_Key_Map(10), -1);
     EXPECT_EQ(Type_Key_Map(0), -1);
 }
+
+TEST(CheckValue, Byte2DecidesWhichIsKeptAndAnUndoGivesBackOnlyWhatIsStillItsOwn)
+{
+    struct Case { uint8_t byte2; bool keep; bool changedBetween; Check_Value_Kind kept; };
+    const Case cases[] = {
+        { 0x08, true, false, Check_Value_Kind::Checksum }, { 0x08, false, false, Check_Value_Kind::None },
+        { 0x09, true, false, Check_Value_Kind::Crc },      { 0x0B, true, true, Check_Value_Kind::Crc },
+        { 0x04, true, true, Check_Value_Kind::Checksum },
+    };
+    for (const Case& c : cases) {
+        SPD_Record r;
+        r.Spd_Value[2] = c.byte2;
+        r.Spd_Value[63] = r.Spd_Value[126] = r.Spd_Value[127] = 0x5A;   // wrong on purpose
+        const SPD_Record original = r;
+        Check_Value_Undo undo;
+        EXPECT_EQ(Keep_Check_Value(r, c.keep, &undo), c.kept) << int(c.byte2);
+        SPD_Record right = original;
+        if (c.kept == Check_Value_Kind::Crc) crc_upkeep(right);
+        if (c.kept == Check_Value_Kind::Checksum) checksum_upkeep(right);
+        EXPECT_EQ(r.Spd_Value, right.Spd_Value) << int(c.byte2);   // the other value's bytes stay
+        if (c.changedBetween) r.Spd_Value[c.kept == Check_Value_Kind::Crc ? 126 : 63] ^= 1;
+        Undo_Check_Value(r, undo, true);
+        EXPECT_EQ(r.Spd_Value, c.changedBetween ? right.Spd_Value : original.Spd_Value) << int(c.byte2);
+    }
+}

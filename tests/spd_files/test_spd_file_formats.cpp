@@ -124,10 +124,7 @@ TEST(SpdHexParse, LenientLayoutsReadToTheSameImage)
         { "lower-case digits", joined(each([](QByteArray l, int) { return l.toLower(); })) },
         { "some lines with, some without the leading blank",
           joined(each([](QByteArray l, int r) { return r % 2 ? l.mid(1) : l; })) },
-        { "characters after the 48th",
-          joined(each([](QByteArray l, int) { return l + "ZZ 12 junk\tmore"; })) },
-        { "no-leading-blank lines with characters after the 48th",
-          joined(each([](QByteArray l, int) { return l.mid(1) + "FF"; })) },
+        { "blanks after the 48th", joined(each([](QByteArray l, int) { return l + "    "; })) },
         { "lines after the 16th",
           joined(lines) + " 11 22 33\r\ngarbage line\r\n\r\n" },
         { "LF line ends", joined(lines, "\n") },
@@ -188,6 +185,9 @@ TEST(SpdHexParse, BadTextIsRejectedWithItsLine)
         { "tabs in place of blanks", canonicalTabs(), SPD_File_Status::Line_Not_Hex, 1 },
         { "field 3 of line 5 not hexadecimal",
           withLine(4, lines[4].left(6) + " GG" + lines[4].mid(9)), SPD_File_Status::Line_Not_Hex, 5 },
+        { "a 17th byte on line 9", withLine(8, lines[8] + "FF "), SPD_File_Status::Line_Too_Long, 9 },
+        { "no leading blank and a 17th byte", withLine(0, lines[0].mid(1) + "FF"), SPD_File_Status::Line_Too_Long, 1 },
+        { "words after line 2", withLine(1, lines[1] + "junk"), SPD_File_Status::Line_Too_Long, 2 },
         { "field 4 of line 2 written 0x7", withLine(1, lines[1].left(9) + "0x7" + lines[1].mid(12)),
           SPD_File_Status::Line_Not_Hex, 2 },
     };
@@ -209,7 +209,7 @@ TEST(SpdBinParse, FirstTwoHundredFiftySixBytes)
     struct Case { const char* what; QByteArray data; bool ok; qint64 size; };
     const Case cases[] = {
         { "exactly 256 bytes", data, true, 0 },
-        { "300 bytes", data + QByteArray(44, '\x5A'), true, 0 },
+        { "300 bytes", data + QByteArray(44, '\x5A'), true, 300 },
         { "255 bytes", data.left(255), false, 255 },
         { "empty", QByteArray(), false, 0 },
     };
@@ -218,6 +218,7 @@ TEST(SpdBinParse, FirstTwoHundredFiftySixBytes)
         EXPECT_EQ(r.ok(), c.ok) << c.what;
         if (c.ok) {
             EXPECT_EQ(r.image, image) << c.what;
+            EXPECT_EQ(r.notice().contains(QStringLiteral("300")), c.size == 300) << c.what;
         } else {
             EXPECT_EQ(r.status, SPD_File_Status::Bin_Too_Short) << c.what;
             EXPECT_EQ(r.size, c.size) << c.what;
@@ -246,6 +247,8 @@ TEST(SpdFileMessages, ReasonFramedByAsterisksThenThePath)
         { SPD_File_Status::Write_Failed, 0, 0, "存檔失敗 !" },
         { SPD_File_Status::Line_Not_Hex, 3, 0, "檔案格式錯誤: 第 3 行有不是十六進位數字的字元 !" },
         { SPD_File_Status::Not_A_File, 0, 0, "不是一般檔案 (管道或裝置), 無法讀寫 !" },
+        { SPD_File_Status::Line_Too_Long, 9, 0, "檔案格式錯誤: 第 9 行超過 16 個位元組 !" },
+        { SPD_File_Status::Is_A_Folder, 0, 0, "這是資料夾, 不是檔案 !" },
     };
     for (const Case& c : cases) {
         r.status = c.status;

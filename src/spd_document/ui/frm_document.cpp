@@ -256,7 +256,7 @@ void frmDocument::Dimm_Status(int16_t I_INDEX)
 void frmDocument::table_chang(int A)
 {
     if (A < 0 || A > 255) return;
-    const bool ddr3 = SPD.Spd_Value[2] >= 9;
+    const bool ddr3 = Is_Crc_Layout(SPD);
     DecodePanels& p = *m_panels;
     p.Frame2->setVisible(!ddr3);
     p.Frame3->setVisible(!ddr3);
@@ -399,38 +399,37 @@ void frmDocument::spd_l_value_Click(int Index)
 
 void frmDocument::Text1_KeyDown(int KeyCode, int Shift)
 {
-    const bool enter = KeyCode == kKeyEnter;
-    if (enter) {
-        // An empty entry counts as "00"; a longer one keeps its last two characters.
-        if (Text1->text().isEmpty()) Text1->setText(QStringLiteral("00"));
-        if (Text1->text().trimmed().size() > 2) Text1->setText(Text1->text().right(2));
-        // Store the typed byte and show its cell as edited.
-        grid->setBackColor(Sel_Index, Color_Edited);
-        SPD.Spd_Value[static_cast<size_t>(Sel_Index)] = Hex_To_Byte(Text1->text());
-    }
-    // Every key keeps the image's check value up to date; its cells show as edited.
+    // Only Enter stores the typed byte. Any other key (an arrow, Tab, a letter still being
+    // typed, a shortcut such as Ctrl+S) changes nothing: no byte, no colour, no modified mark,
+    // so a look at a byte never rewrites the image's check value.
+    if (KeyCode != kKeyEnter) return;
+    // An empty entry counts as "00"; a longer one keeps its last two characters.
+    if (Text1->text().isEmpty()) Text1->setText(QStringLiteral("00"));
+    if (Text1->text().trimmed().size() > 2) Text1->setText(Text1->text().right(2));
+    // Store the typed byte and show its cell as edited.
+    grid->setBackColor(Sel_Index, Color_Edited);
+    SPD.Spd_Value[static_cast<size_t>(Sel_Index)] = Hex_To_Byte(Text1->text());
+    // Keep the image's check value up to date; its cells show as edited.
     switch (keepCheckValue()) {
-    case CheckValue::Checksum:
+    case Check_Value_Kind::Checksum:
         grid->setBackColor(63, Color_Edited);
         break;
-    case CheckValue::Crc:
+    case Check_Value_Kind::Crc:
         grid->setBackColor(126, Color_Edited);
         grid->setBackColor(127, Color_Edited);
         break;
-    case CheckValue::None:
+    case Check_Value_Kind::None:
         break;
     }
-    if (enter) {
-        // Move on to the next byte (255 wraps to 0).
-        Sel_Index = static_cast<int16_t>((Sel_Index + 1) % 256);
-        grid->setBackColor(Sel_Index, Color_Selected);
-        if (!Admin_LoggedIn && Sel_Index < 64) {
-            Text1->setEnabled(false);
-            Text1->setVisible(false);
-        }
-        showSelection(Sel_Index, true);
-        Text1->setText(QString());
+    // Move on to the next byte (255 wraps to 0).
+    Sel_Index = static_cast<int16_t>((Sel_Index + 1) % 256);
+    grid->setBackColor(Sel_Index, Color_Selected);
+    if (!Admin_LoggedIn && Sel_Index < 64) {
+        Text1->setEnabled(false);
+        Text1->setVisible(false);
     }
+    showSelection(Sel_Index, true);
+    Text1->setText(QString());
     // Redraw and decode the whole image; the document is now modified.
     recaptionAll();
     for (int i = 0; i < 256; ++i) table_chang(i);
@@ -456,8 +455,11 @@ void frmDocument::Text2_KeyDown(int KeyCode, int Shift)
         if (Text2->text().isEmpty()) Text2->setText(QStringLiteral("00"));
         const uint8_t v = Hex_To_Byte(Text2->text());
         for (int i = start; i <= 255; ++i) SPD.Spd_Value[static_cast<size_t>(i)] = v;
+        // The fill may cover the check value's bytes or the bytes it is computed over: the
+        // image keeps its own check value, as after a typed byte.
+        keepCheckValue();
     }
-    for (int i = start; i <= 255; ++i) grid->setCaption(i, Hex_Byte_Text(SPD.Spd_Value[static_cast<size_t>(i)]));
+    recaptionAll();
     for (int i = 0; i < 256; ++i) table_chang(i);
     if (KeyCode == kKeyEnter) Set_form_chang(true);
 }
@@ -500,7 +502,7 @@ void frmDocument::Optcrc_GotFocus(int Index)
 {
     // Byte 63 of a DDR3 image maps the edge connector to the DRAM and lies inside the CRC:
     // it is no checksum and is left alone.
-    if (Index != 0 || SPD.Spd_Value[2] >= 9) return;
+    if (Index != 0 || Is_Crc_Layout(SPD)) return;
     const uint8_t before = SPD.Spd_Value[63];
     checksum_upkeep(SPD);
     grid->setCaption(63, Hex_Byte_Text(SPD.Spd_Value[63]));
@@ -533,6 +535,9 @@ void frmDocument::Check2_Click()
     const DateCodePosition pos = Date_Code_Position(SPD);
     if (!Check2->isChecked()) {
         Restore_Date_Stamp(SPD, Saved_Date1, Saved_Date2);
+        // The check value the stamp rewrote comes back with the date bytes, whatever option
+        // is chosen now, so an untick gives back every byte the tick replaced.
+        Undo_Check_Value(SPD, m_dateStampCheckValue, !Optcrc[2]->isChecked());
         grid->setForeColor(pos.yearIndex, ByteGrid::kDefaultColor);
         grid->setForeColor(pos.weekIndex, ByteGrid::kDefaultColor);
     } else {
@@ -547,9 +552,10 @@ void frmDocument::Check2_Click()
         grid->setForeColor(pos.yearIndex, Color_Selected);
         grid->setForeColor(pos.weekIndex, Color_Selected);
         Apply_Date_Stamp(SPD, *code, Saved_Date1, Saved_Date2);
+        // The date bytes of a DDR3 image lie inside its CRC: keep the check value as a typed
+        // byte does, noting what it replaced for the untick.
+        keepCheckValue(&m_dateStampCheckValue);
     }
-    // The date bytes of a DDR3 image lie inside its CRC: keep the check value as a typed byte does.
-    keepCheckValue();
     recaptionAll();
     grid->setCaption(Sel_Index, Hex_Byte_Text(SPD.Spd_Value[static_cast<size_t>(Sel_Index)]));
     for (int i = 0; i < 256; ++i) table_chang(i);
@@ -559,7 +565,7 @@ void frmDocument::Check2_Click()
 void frmDocument::Check3_Click()
 {
     if (Check3->isChecked()) {
-        if (SPD.Spd_Value[2] >= 9) {
+        if (Is_Crc_Layout(SPD)) {
             // Byte 127 of a DDR3 image is the high byte of its CRC: a security value there
             // would break the CRC, so nothing is written.
             Check3->setChecked(false);
@@ -572,10 +578,12 @@ void frmDocument::Check3_Click()
         grid->setForeColor(127, Color_Selected);
     } else {
         // An image that became DDR3 since the tick keeps its CRC's high byte in 127.
-        if (SPD.Spd_Value[2] < 9) SPD.Spd_Value[127] = Saved_Byte127;
+        if (!Is_Crc_Layout(SPD)) SPD.Spd_Value[127] = Saved_Byte127;
         grid->setForeColor(127, ByteGrid::kDefaultColor);
     }
     grid->setCaption(127, Hex_Byte_Text(SPD.Spd_Value[127]));
+    // The panel shows the byte as it now is.
+    table_chang(127);
     Set_form_chang(true);
 }
 
@@ -608,22 +616,12 @@ void frmDocument::Image_Loaded()
     showSelection(Sel_Index, false);
 }
 
-// Recomputes the image's own check value after a change, unless "None" is chosen: the
-// checksum in byte 63 for SDRAM, DDR and DDR2, the CRC in bytes 126-127 for DDR3 (byte 2
-// of 9 or more). The other option's bytes are the module's data on that type (the DDR3
-// address mapping in 63; the SDRAM frequency or the maker's data in 126-127), so an option
-// left on the other type's value by the user writes the image's own value instead; the
-// decode that follows puts the option back in step with byte 2. Captions and colours are
-// the caller's.
-frmDocument::CheckValue frmDocument::keepCheckValue()
+// Recomputes the image's own check value after a change, unless "None" is chosen (see
+// Keep_Check_Value); the decode that follows puts the option back in step with byte 2.
+// Captions and colours are the caller's.
+Check_Value_Kind frmDocument::keepCheckValue(Check_Value_Undo* undo)
 {
-    if (Optcrc[2]->isChecked()) return CheckValue::None;
-    if (SPD.Spd_Value[2] >= 9) {
-        crc_upkeep(SPD);
-        return CheckValue::Crc;
-    }
-    checksum_upkeep(SPD);
-    return CheckValue::Checksum;
+    return Keep_Check_Value(SPD, !Optcrc[2]->isChecked(), undo);
 }
 
 // ---------------------------------------------------------------- closing

@@ -125,12 +125,12 @@ private:
     void Get_Date_Code();
     void syncPanels();
     void showSelection(int index, bool withBlank);
-    enum class CheckValue { None, Checksum, Crc };
-    CheckValue keepCheckValue();
+    Check_Value_Kind keepCheckValue(Check_Value_Undo* undo = nullptr);
 
     QWidget* m_content = nullptr;
     std::unique_ptr<DecodePanels> m_panels;
     BurnerPanel* m_burner = nullptr;
     PanelModel m_model;
     QString m_optcrc1Caption;
+    Check_Value_Undo m_dateStampCheckValue;   // what the last date stamp did to the check value
 };
