@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdlib>
 #include <initializer_list>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -61,6 +62,7 @@ struct Page_Layout {
     std::vector<int> upperBytes;      // one hex line each at Hex_X, alternating colours
     int lowerY;
     std::vector<Hex_Line> lowerLines; // consecutive lines from lowerY
+    std::map<int, int> upperFields{}; // upper bytes that begin a field of several: its last byte
 };
 
 void Add_Run(std::vector<Row>& rows, int first, int last, Row_Colour colour)
@@ -175,6 +177,7 @@ Page_Layout DDR3_Layout()
                          {Blank_Line, Blue}, {Blank_Line, Keep}, {Blank_Line, Keep},
                          {Print_Line_Rule, Keep}});
     page.upperBytes = Byte_Runs({{0, 32}, {60, 64}, {117, 122}, {126, 127}});
+    page.upperFields = {{122, 125}};   // the module serial number, whole
     page.lowerLines = {
         {Hex_Kind::Field, 128, 145, 6670, Report_Blue},
         {Hex_Kind::Field, 146, 147, 10270, Report_Red},
@@ -322,7 +325,9 @@ void Print_Hex_Values(Printer& printer, MainFormApi& main, const Page_Layout& pa
     printer.setForeColor(Report_Red);
     printer.setCurrentY(page.upperY);
     for (int b : page.upperBytes) {
-        const QString text = Hex_Byte_Text(Read_Byte(main, b));
+        const auto field = page.upperFields.find(b);
+        const QString text = field == page.upperFields.end() ? Hex_Byte_Text(Read_Byte(main, b))
+                                                             : Field_Text(Read_Bytes(main, b, field->second));
         Alternate_Colour(printer);
         printer.setCurrentX(Value_X(printer, rows, Hex_X));
         printer.printLine(text);

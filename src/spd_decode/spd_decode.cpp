@@ -331,35 +331,56 @@ long long ddr3CycleFs(const SPD_Record& r) { return ddr3TimeFs(r, r.Spd_Value[12
 // read as before (13.125, 0.462), finer parts take up to six decimals.
 QString ddr3NsText(long long fs) { return decimalText(fs, 6); }
 
-// Whole clocks of a time t at cycle time tck, as JEDEC rounds them: t / tck less a guard of
-// 2.5 % of a clock, rounded up. The stored cycle times round the true ones (1071 ps stands
-// for 1.0714 ns), so a timing of exactly n true cycles comes out a little above n stored
-// cycles, by more the more cycles it spans; a fixed guard would give long timings a clock
-// too many.
-long long ddr3Clocks(long long fs, long long tck)
+// The standard DDR3 cycle times are 7.5 / n ns, n = 3 (DDR3-800) to 8 (DDR3-2133).
+constexpr long long kDdr3StandardCyclesFs = 7500000;
+
+// The n of the standard cycle that the minimum cycle time stands for, 0 when none: the
+// time JEDEC lists for it (the exact one rounded to whole picoseconds: 1.071 and 0.938 ns),
+// or a time less than one fine time base unit from the exact one, since the fine time base
+// may not hold it (a 2.5 ps unit stores 1.0714 ns as 1.070 or 1.0725 ns).
+int ddr3StandardCycle(const SPD_Record& r)
 {
-    const long long guarded = 40 * fs - tck;   // 40 x (t / tck - 1/40) x tck
-    return guarded > 0 ? ceilDiv(guarded, 40 * tck) : 0;
+    const long long tck = ddr3CycleFs(r);
+    const long long ftb = ddr3FtbFs(r);
+    for (int n = 3; n <= 8; ++n) {
+        const long long listed = (kDdr3StandardCyclesFs / n + 500) / 1000 * 1000;
+        const long long off = n * tck - kDdr3StandardCyclesFs;   // n x (tck - 7.5 ns / n)
+        if (tck == listed || (off < 0 ? -off : off) < n * ftb) return n;
+    }
+    return 0;
+}
+
+// Whole clocks of a time t at cycle time tck (tckFs / per femtoseconds), as JEDEC rounds
+// them: t / tck less a guard of 2.5 % of a clock, rounded up. The stored cycle times round
+// the true ones (1071 ps stands for 1.0714 ns), so a timing of exactly n true cycles comes
+// out a little above n stored cycles, by more the more cycles it spans; a fixed guard would
+// give long timings a clock too many.
+long long ddr3Clocks(long long fs, long long tckFs, long long per = 1)
+{
+    const long long guarded = 40 * fs * per - tckFs;   // 40 x (t / tck - 1/40) x tckFs
+    return guarded > 0 ? ceilDiv(guarded, 40 * tckFs) : 0;
 }
 
 // "t ns (nT)": the time of r MTB units, with the fine correction of byte fineByte (-1 for a
-// timing without one), and the whole cycles of the minimum cycle time it takes. Without
-// fine corrections (byte 34 and fineByte 0) both are counted in MTB units, r over byte 12
-// rounded up; with them the clocks are counted against the corrected cycle time with the
-// guard of ddr3Clocks.
+// timing without one), and the whole cycles of the minimum cycle time it takes. Byte 12 = 0
+// gives no cycles. A stored cycle time that stands for a standard one without being it
+// counts against the standard one with the guard of ddr3Clocks. Otherwise, without fine
+// corrections (byte 34 and fineByte 0) the clocks are r over byte 12 rounded up, both in
+// MTB units; with them they are counted against the corrected cycle time with that guard.
 QString ddr3TimingText(const SPD_Record& rec, long long r, int fineByte = -1)
 {
     const bool fine = rec.Spd_Value[34] != 0 || (fineByte >= 0 && rec.Spd_Value[static_cast<size_t>(fineByte)] != 0);
+    const long long fs = fine ? ddr3TimeFs(rec, r, fineByte) : r * ddr3Mtb(rec) * 1000;
+    const long long tck = ddr3CycleFs(rec);
+    const int n = ddr3StandardCycle(rec);
     long long clocks = 0;
-    long long fs = 0;
-    if (!fine) {
-        fs = r * ddr3Mtb(rec) * 1000;
-        const long long tck = rec.Spd_Value[12];
-        clocks = tck != 0 ? ceilDiv(r, tck) : 0;
-    } else {
-        fs = ddr3TimeFs(rec, r, fineByte);
-        const long long tck = ddr3CycleFs(rec);
-        if (tck > 0) clocks = ddr3Clocks(fs, tck);
+    if (rec.Spd_Value[12] != 0) {
+        if (n != 0 && n * tck != kDdr3StandardCyclesFs)
+            clocks = ddr3Clocks(fs, kDdr3StandardCyclesFs, n);
+        else if (!fine)
+            clocks = ceilDiv(r, rec.Spd_Value[12]);
+        else if (tck > 0)
+            clocks = ddr3Clocks(fs, tck);
     }
     QString s = ddr3NsText(fs);
     s += QLatin1String(" ns (");
@@ -456,13 +477,13 @@ QString ddr3BusWidthText(uint8_t b8)
 QString ddr3SpeedText(const SPD_Record& r)
 {
     // The standard minimum cycle times, byte 12 with the fine correction of byte 34.
-    switch (ddr3CycleFs(r)) {
-    case 2500000: return QStringLiteral("800 MHz(2.5ns)");
-    case 1875000: return QStringLiteral("1066 MHz(1.875ns)");
-    case 1500000: return QStringLiteral("1333 MHz(1.5ns)");
-    case 1250000: return QStringLiteral("1600 MHz(1.25ns)");
-    case 1071000: return QStringLiteral("1866 MHz(1.071ns)");
-    case 938000: return QStringLiteral("2133 MHz(0.938ns)");
+    switch (ddr3StandardCycle(r)) {
+    case 3: return QStringLiteral("800 MHz(2.5ns)");
+    case 4: return QStringLiteral("1066 MHz(1.875ns)");
+    case 5: return QStringLiteral("1333 MHz(1.5ns)");
+    case 6: return QStringLiteral("1600 MHz(1.25ns)");
+    case 7: return QStringLiteral("1866 MHz(1.071ns)");
+    case 8: return QStringLiteral("2133 MHz(0.938ns)");
     default: return QStringLiteral("Reserved");
     }
 }

@@ -99,7 +99,7 @@ std::vector<Value_Row> Ddr3_Rows()
     Singles(rows, 60, 63);
     First_Of(rows, 64, 116);
     Singles(rows, 117, 121);
-    First_Of(rows, 122, 125);
+    Field(rows, 122, 125);
     Singles(rows, 126, 127);
     Field(rows, 128, 145);
     Field(rows, 146, 147);

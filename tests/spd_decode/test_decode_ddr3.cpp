@@ -45,6 +45,11 @@ TEST(Ddr3Decode, TimingTextsFromTheMediumTimeBase)
         { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x11 }, { 22, 0x10 } }, 22, L::Label130, "34 ns (32T)" },
         { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x00 }, { 22, 0xF0 } }, 22, L::Label130, "30 ns (28T)" },   // 28 true cycles
         { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x01 }, { 22, 0x68 } }, 22, L::Label130, "45 ns (42T)" },
+        // Counted against the true 15/14 ns, not the stored 1.071 ns: 63, 70 and 84 exact cycles.
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x02 }, { 22, 0x1C } }, 22, L::Label130, "67.5 ns (63T)" },
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x02 }, { 22, 0x58 } }, 22, L::Label130, "75 ns (70T)" },
+        { 1, 8, 9, { { 9, 0x11 }, { 34, 0xCA }, { 21, 0x02 }, { 22, 0xD0 } }, 22, L::Label130, "90 ns (84T)" },
+        { 1, 8, 0, { { 9, 0x11 }, { 34, 0x01 }, { 18, 0x70 }, { 36, 0x3C } }, 18, L::Label129, "14.06 ns (0T)" },   // no tCK
         { 1, 8, 10, { { 9, 0x11 }, { 20, 81 }, { 37, 0x83 } }, 20, L::Label127, "10 ns (8T)" },
         { 1, 8, 10, { { 9, 0x52 }, { 18, 105 }, { 36, 0xFF } }, 18, L::Label129, "13.1225 ns (11T)" },   // FTB 2.5 ps
         { 1, 8, 10, { { 9, 0x11 }, { 18, 0 }, { 36, 0x80 } }, 18, L::Label129, "0 ns (0T)" },
@@ -79,6 +84,9 @@ TEST(Ddr3Decode, ModuleSpeedNamesOnlyTheStandardCycleTimes)
         { 1, 0, 2, "Reserved" },
         { 1, 8, 9, "1866 MHz(1.071ns)", 0x11, 0xCA },   // 1125 - 54 ps
         { 1, 8, 8, "2133 MHz(0.938ns)", 0x11, 0xC2 },   // 1000 - 62 ps
+        { 1, 8, 9, "1866 MHz(1.071ns)", 0x52, 0xEA },   // FTB 2.5 ps: 1070 ps
+        { 1, 8, 9, "1866 MHz(1.071ns)", 0x52, 0xEB },   // 1072.5 ps
+        { 1, 8, 8, "2133 MHz(0.938ns)", 0x52, 0xE7 },   // 937.5 ps
         { 1, 8, 10, "1600 MHz(1.25ns)", 0x11, 0x00 },
         { 1, 8, 10, "Reserved", 0x11, 0x01 },             // 1251 ps
         { 1, 8, 9, "Reserved", 0x10, 0xCA },              // no fine divisor: 1125 ps

@@ -104,8 +104,8 @@ TEST(DecodeRealImages, PanelTextsMatchTheModules)
 }
 
 // Every real DDR3 module: its type, the capacity of one rank (density x 64 / width), its
-// speed with the fine correction of the cycle time, and the clock counts of tRCD, tRP and
-// tRAS at that cycle time, as the modules' own data sheets give them.
+// speed with the fine correction of the cycle time, and the clock counts of tRCD, tRP, tRRD
+// and tRAS at that cycle time, as the modules' own data sheets give them.
 struct Ddr3ModuleCase {
     const char* file;
     const char* type;
@@ -113,27 +113,28 @@ struct Ddr3ModuleCase {
     const char* speed;
     const char* trcd;
     const char* trp;
+    const char* trrd;
     const char* tras;
 };
 
 TEST(DecodeRealImages, Ddr3ModulesShowTypeCapacitySpeedAndClocks)
 {
     const Ddr3ModuleCase cases[] = {
-        { "ddr3-elpida-1600-1.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
-        { "ddr3-hynix-1333-2.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "36 ns (24T)" },
-        { "ddr3-hynix-1333-ecc-1.bin", "72b-SO-UDIMM", "4 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "36 ns (24T)" },
-        { "ddr3-hynix-1600-1.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
-        { "ddr3-kingston-1333-1.bin", "Unbuffer-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "36 ns (24T)" },
-        { "ddr3-kingston-1600-1.bin", "SO-DIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
-        { "ddr3-micron-1600-2.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
-        { "ddr3-micron-1600-lrdimm-1.bin", "LRDIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
-        { "ddr3-nomfr-1333-macbookair-1.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.5 ns (9T)", "13.5 ns (9T)", "36 ns (24T)" },
-        { "ddr3-nomfr-1333-x1carbon-1.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.5 ns (9T)", "13.5 ns (9T)", "36 ns (24T)" },
-        { "ddr3-samsung-1333-rdimm-1.bin", "Register-DIMM", "4 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "36 ns (24T)" },
-        { "ddr3-samsung-1600-1.bin", "Unbuffer-DIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
-        { "ddr3-samsung-1600-2.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "35 ns (28T)" },
-        { "ddr3-samsung-1866-ecc-1.bin", "Unbuffer-DIMM", "4 GB", "1866 MHz(1.071ns)", "13.125 ns (13T)", "13.125 ns (13T)", "34 ns (32T)" },
-        { "ddr3-samsung-1866-rdimm-2.bin", "Register-DIMM", "8 GB", "1866 MHz(1.071ns)", "13.125 ns (13T)", "13.125 ns (13T)", "34 ns (32T)" },
+        { "ddr3-elpida-1600-1.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "7.5 ns (6T)", "35 ns (28T)" },
+        { "ddr3-hynix-1333-2.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "7.5 ns (5T)", "36 ns (24T)" },
+        { "ddr3-hynix-1333-ecc-1.bin", "72b-SO-UDIMM", "4 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "6 ns (4T)", "36 ns (24T)" },
+        { "ddr3-hynix-1600-1.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "7.5 ns (6T)", "35 ns (28T)" },
+        { "ddr3-kingston-1333-1.bin", "Unbuffer-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "6 ns (4T)", "36 ns (24T)" },
+        { "ddr3-kingston-1600-1.bin", "SO-DIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "7.5 ns (6T)", "35 ns (28T)" },
+        { "ddr3-micron-1600-2.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "7.5 ns (6T)", "35 ns (28T)" },
+        { "ddr3-micron-1600-lrdimm-1.bin", "LRDIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "6 ns (5T)", "35 ns (28T)" },
+        { "ddr3-nomfr-1333-macbookair-1.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.5 ns (9T)", "13.5 ns (9T)", "6 ns (4T)", "36 ns (24T)" },
+        { "ddr3-nomfr-1333-x1carbon-1.bin", "SO-DIMM", "2 GB", "1333 MHz(1.5ns)", "13.5 ns (9T)", "13.5 ns (9T)", "7.5 ns (5T)", "36 ns (24T)" },
+        { "ddr3-samsung-1333-rdimm-1.bin", "Register-DIMM", "4 GB", "1333 MHz(1.5ns)", "13.125 ns (9T)", "13.125 ns (9T)", "6 ns (4T)", "36 ns (24T)" },
+        { "ddr3-samsung-1600-1.bin", "Unbuffer-DIMM", "4 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "6 ns (5T)", "35 ns (28T)" },
+        { "ddr3-samsung-1600-2.bin", "SO-DIMM", "2 GB", "1600 MHz(1.25ns)", "13.125 ns (11T)", "13.125 ns (11T)", "7.5 ns (6T)", "35 ns (28T)" },
+        { "ddr3-samsung-1866-ecc-1.bin", "Unbuffer-DIMM", "4 GB", "1866 MHz(1.071ns)", "13.125 ns (13T)", "13.125 ns (13T)", "5 ns (5T)", "34 ns (32T)" },
+        { "ddr3-samsung-1866-rdimm-2.bin", "Register-DIMM", "8 GB", "1866 MHz(1.071ns)", "13.125 ns (13T)", "13.125 ns (13T)", "5 ns (5T)", "34 ns (32T)" },
     };
     for (const auto& c : cases) {
         DecodeHarness h;
@@ -146,6 +147,7 @@ TEST(DecodeRealImages, Ddr3ModulesShowTypeCapacitySpeedAndClocks)
         EXPECT_EQ(h.cap(L::Label119), QString::fromLatin1(c.speed)) << c.file;
         EXPECT_EQ(h.cap(L::Label129), QString::fromLatin1(c.trcd)) << c.file;
         EXPECT_EQ(h.cap(L::Label127), QString::fromLatin1(c.trp)) << c.file;
+        EXPECT_EQ(h.cap(L::Label128), QString::fromLatin1(c.trrd)) << c.file;
         EXPECT_EQ(h.cap(L::Label130), QString::fromLatin1(c.tras)) << c.file;
     }
 }
