@@ -34,6 +34,12 @@ constexpr int kFirstGrade = 13;
 
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
 
+// The clock count of the last item of a DDR3 timing list.
+int lastClocks(Timing_List list)
+{
+    return Timing_List_First_Clocks(Warez_DDR3, list) + static_cast<int>(Timing_List_Items(Warez_DDR3, list).size()) - 1;
+}
+
 } // namespace
 
 Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
@@ -43,6 +49,9 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
     if (!inRange(grade, kFirstGrade, kFirstGrade + 3)) return writes;
     const Ddr3_Row& row = kRows[grade - kFirstGrade];
     const int t = row.tck;
+    const int lastRp = lastClocks(Timing_List::tRP);
+    const int lastRcd = lastClocks(Timing_List::tRCD);
+    const int lastRas = lastClocks(Timing_List::tRAS);
 
     Add_Write(writes, 12, row.tck);
     // tAA follows the chosen CAS-latency item, as tRP and tRCD follow their counts: its
@@ -61,9 +70,9 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
     // tRP and tRAS as they end up below. tRC is at least their sum, since a bank cannot be
     // activated again before it has been open for tRAS and precharged for tRP; the
     // grade's own tRC stands when it is longer. Its upper nibble goes with every byte 21.
-    const int trp = inRange(param[7], 4, 10) ? param[7] * t : row.trp;
+    const int trp = inRange(param[7], 4, lastRp) ? param[7] * t : row.trp;
     const int defaultTras = (row.rasRcHigh & 0x0F) * 256 + row.trasLow;
-    const int tras = inRange(param[9], 12, 24) ? param[9] * t : defaultTras;
+    const int tras = inRange(param[9], 12, lastRas) ? param[9] * t : defaultTras;
     const int trc = std::max(256 + row.trcLow, tras + trp);
     const int trcHigh = (trc >> 8) << 4;
     Add_Write(writes, 23, trc & 0xFF);
@@ -72,13 +81,13 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
 
     // Each timing first gets the grade's default, then the chosen count when it is valid.
     Add_Write(writes, 20, row.trp);
-    if (inRange(param[7], 4, 10)) Add_Write(writes, 20, param[7] * t);
+    if (inRange(param[7], 4, lastRp)) Add_Write(writes, 20, param[7] * t);
     Add_Write(writes, 18, row.trcd);
-    if (inRange(param[8], 4, 10)) Add_Write(writes, 18, param[8] * t);
+    if (inRange(param[8], 4, lastRcd)) Add_Write(writes, 18, param[8] * t);
 
     Add_Write(writes, 21, trcHigh | (defaultTras >> 8));
     Add_Write(writes, 22, row.trasLow);
-    if (inRange(param[9], 12, 24)) {
+    if (inRange(param[9], 12, lastRas)) {
         Add_Write(writes, 21, trcHigh | (tras >> 8));   // tRC and tRAS upper nibbles
         Add_Write(writes, 22, tras % 256);
     }

@@ -210,7 +210,8 @@ void Warez_Pages::Pass3()
 void Warez_Pages::Pass4()
 {
     Command3_Enabled = false;
-    Command4_Enabled = true;
+    // An image needs every timing: Finish waits for a choice in each of the four lists.
+    Command4_Enabled = cbotcl.ListIndex >= 0 && cbotrp.ListIndex >= 0 && cbotrcd.ListIndex >= 0 && cbotras.ListIndex >= 0;
     Show(Wizard_Frame::fraDramTime, false);
     Show(Wizard_Frame::fraInfo, true);
     Text1.clear();

@@ -115,11 +115,11 @@ TEST(Ddr3SpeedRows, DefaultsThenChosenCountsInOrder)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.grade);
-        for (const auto& out : { record(4, c.grade, -1, 11, 3, 25), record(4, c.grade, 10, -1, 0, 11) })
+        for (const auto& out : { record(4, c.grade, -1, 12, 3, 29), record(4, c.grade, 13, -1, 0, 11) })
             EXPECT_EQ(rowText(Ddr3_Speed_Grade_Writes(out), 0, 99), c.plain);
         // tAA is the lowest latency of the chosen CAS item in cycles: "4T", "7T", "6T 7T 8T".
         for (const auto& [item, cl] : { std::pair{ 0, 4 }, std::pair{ 3, 7 }, std::pair{ 8, 6 } })
-            EXPECT_EQ(rowText(Ddr3_Speed_Grade_Writes(record(4, c.grade, item, 11, 3, 25)), 1, 1),
+            EXPECT_EQ(rowText(Ddr3_Speed_Grade_Writes(record(4, c.grade, item, 12, 3, 29)), 1, 1),
                       "16=" + std::to_string(cl * c.t)) << "item " << item;
         // In-range counts follow their default with a second write.
         const Byte_Writes low = Ddr3_Speed_Grade_Writes(record(4, c.grade, 0, 4, 10, 12));
@@ -143,7 +143,7 @@ TEST(CasLatencyMasks, EveryItemOfEveryTypeAndTheDefaults)
         { 1, { 0x01, 0x02, 0x04, 0x06, 0x06 } },
         { 2, { 0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x1C, 0x0C, 0x18, 0x1C } },
         { 3, { 0x04, 0x08, 0x10, 0x20, 0x40, 0x38, 0x30, 0x38 } },
-        { 4, { 0x01, 0x02, 0x04, 0x08, 0x10, 0x06, 0x0E, 0x0C, 0x1C, 0x1E, -1 } },
+        { 4, { 0x01, 0x02, 0x04, 0x08, 0x10, 0x06, 0x0E, 0x0C, 0x1C, 0x1E, 0x20, 0x40, 0x80, -1 } },
     };
     for (const auto& [type, list] : masks) {
         const int items = int(list.size()) - 1;
