@@ -13,33 +13,38 @@ constexpr uint8_t kSdramRows[4][12] = {
     { 0xF0, 0x70, 0xF0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 66 MHz; CL2 runs no faster than CL3
     { 0xA0, 0x60, 0xA0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 100 MHz
     { 0x75, 0x54, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 133 MHz
-    { 0x60, 0x3C, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 166 MHz
+    { 0x60, 0x54, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 166 MHz: tAC 5.4 ns as at 133
 };
 
 constexpr int kDdrBytes[18] = { 9, 10, 15, 23, 24, 25, 26, 28, 32, 33, 34, 35, 41, 42, 43, 44, 45, 47 };
+// Every grade gives a cycle time one clock below the highest CAS latency (bytes 25, 26):
+// 10 ns with tAC 0.8 ns up to 333 MHz, 7.5 ns at 400 MHz.
 constexpr uint8_t kDdrRows[4][18] = {
-    { 0xA0, 0x80, 1, 0xA0, 0x75, 0, 0, 60, 0xA0, 0xA0, 0x50, 0x50, 65, 120, 0x34, 50, 0x75, 1 },         // 200 MHz
-    { 0x75, 0x75, 1, 0xA0, 0x75, 0, 0, 60, 0xA0, 0xA0, 0x50, 0x50, 65, 120, 0x34, 50, 0x75, 1 },         // 266 MHz
-    { 0x60, 0x70, 1, 0x75, 0x70, 0, 0, 48, 0x80, 0x80, 0x45, 0x45, 60, 120, 0x30, 45, 0x55, 1 },         // 333 MHz
+    { 0xA0, 0x80, 1, 0xA0, 0x75, 0xA0, 0x80, 60, 0xA0, 0xA0, 0x50, 0x50, 65, 120, 0x34, 50, 0x75, 1 },   // 200 MHz
+    { 0x75, 0x75, 1, 0xA0, 0x75, 0xA0, 0x80, 60, 0xA0, 0xA0, 0x50, 0x50, 65, 120, 0x34, 50, 0x75, 1 },   // 266 MHz
+    { 0x60, 0x70, 1, 0x75, 0x70, 0xA0, 0x80, 48, 0x80, 0x80, 0x45, 0x45, 60, 120, 0x30, 45, 0x55, 1 },   // 333 MHz
     { 0x50, 0x70, 1, 0x60, 0x70, 0x75, 0x75, 40, 0x60, 0x60, 0x40, 0x40, 55, 70, 0x30, 40, 0x50, 1 },    // 400 MHz
 };
 
 constexpr int kDdr2Bytes[23] = { 9, 10, 22, 23, 24, 25, 26, 28, 32, 33, 34, 35,
                                  36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46 };
+// Every grade gives a cycle time two clocks below the highest CAS latency (bytes 25, 26):
+// 5 ns, CL 3. Setup and hold times (32-35) are no shorter than JEDEC's tIS, tIH, tDS and
+// tDH of the grade, rounded up to hundredths (tIH 0.475 ns at 400 MHz is 0x48).
 constexpr uint8_t kDdr2Rows[4][23] = {
-    { 0x50, 0x60, 0x01, 0x50, 0x60, 0, 0, 40, 0x35, 0x47, 0x15, 0x27,
+    { 0x50, 0x60, 0x01, 0x50, 0x60, 0x50, 0x60, 40, 0x35, 0x48, 0x15, 0x28,
       60, 40, 30, 0, 0, 55, 105, 0x80, 35, 45, 45 },                     // 400 MHz
-    { 0x3D, 0x50, 0x01, 0x50, 0x50, 0, 0, 30, 0x25, 0x2D, 0x10, 0x22,
+    { 0x3D, 0x50, 0x01, 0x50, 0x50, 0x50, 0x50, 30, 0x25, 0x38, 0x10, 0x23,
       60, 30, 30, 0, 0, 60, 105, 0x80, 30, 40, 0 },                      // 533 MHz
-    { 0x30, 0x45, 0x03, 0x3D, 0x45, 0x50, 0x45, 24, 0x20, 0x27, 0x05, 0x17,
+    { 0x30, 0x45, 0x03, 0x3D, 0x45, 0x50, 0x45, 24, 0x20, 0x28, 0x10, 0x18,
       60, 30, 30, 0, 0, 60, 105, 0x80, 24, 36, 0 },                      // 667 MHz
-    { 0x25, 0x40, 0x03, 0x3D, 0x40, 0, 0, 20, 0x20, 0x27, 0x05, 0x17,
+    { 0x25, 0x40, 0x03, 0x3D, 0x40, 0x50, 0x40, 20, 0x20, 0x27, 0x05, 0x17,
       60, 30, 30, 0, 0x30, 57, 105, 0x80, 20, 30, 0 },                   // 800 MHz: tRC 57.5 ns
 };
 
 // tRP and tRCD of one grade: the value for each clock count the grade knows (2 clocks
 // first), and the values any other count takes for byte 27 and for byte 29. SDRAM counts
-// whole ns (floored), DDR and DDR2 quarter ns.
+// whole ns (rounded up), DDR and DDR2 quarter ns.
 struct Clock_Row {
     double tck;
     int lastCount;          // counts 2..lastCount have their own value
@@ -51,7 +56,7 @@ struct Clock_Row {
 constexpr Clock_Row kClockRows[12] = {
     { 15, 3, { 30, 45 }, 60, 60 },
     { 10, 3, { 20, 30 }, 40, 40 },
-    { 7.5, 3, { 15, 22 }, 30, 30 },
+    { 7.5, 3, { 15, 23 }, 30, 30 },
     { 6, 3, { 12, 18 }, 24, 24 },
     { 10, 5, { 80, 120, 160, 200 }, 120, 120 },
     { 7.5, 5, { 60, 90, 120, 150 }, 90, 90 },
@@ -124,8 +129,8 @@ Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param)
 
     const Clock_Row& row = kClockRows[grade - 1];
     const uint8_t trp = clockByte(row, param[7], row.other27);
-    // tRAS in whole ns; a product beyond a byte is held at 0 or 255.
-    const uint8_t tras = Clamp_Byte(static_cast<long long>(std::floor(param[9] * row.tck)));
+    // tRAS in whole ns, rounded up; a product beyond a byte is held at 0 or 255.
+    const uint8_t tras = Clamp_Byte(static_cast<long long>(std::ceil(param[9] * row.tck)));
     // SDRAM counts tRP in whole ns, DDR and DDR2 in quarter ns.
     raiseTrc(writes, grade >= 9, tras * 4 + (grade <= 4 ? trp * 4 : trp));
     Add_Write(writes, 27, trp);

@@ -8,7 +8,7 @@ namespace wizard {
 
 // The writes for the grade in Warez_Param(1), in order: the grade's constant row, then
 // bytes 27 (tRP from element 7), 29 (tRCD from element 8) and 30 (tRAS from element 9,
-// whole ns, floored; held within 0-255). Within the row, tRC (byte 41, DDR2 with byte
+// whole ns, rounded up; held within 0-255). Within the row, tRC (byte 41, DDR2 with byte
 // 40) is never shorter than tRAS + tRP as bytes 30 and 27 give them. The memory type
 // takes no part: the grade alone picks its family's row. A grade outside 1..12 gives no
 // writes.
