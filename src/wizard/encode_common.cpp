@@ -41,6 +41,25 @@ uint8_t Id_Pair_Byte(QChar high, std::optional<QChar> low)
     return static_cast<uint8_t>(value);
 }
 
+namespace {
+
+int widthBits(int widthPosition) { return widthPosition == 0 ? 4 : widthPosition == 1 ? 8 : 16; }
+
+} // namespace
+
+bool Two_Kb_Page(const Warez_Params& param)
+{
+    const int columns = std::clamp<int>(param[4], 0, 20);
+    return (static_cast<long long>(widthBits(param[10])) << columns) >= 2 * 1024 * 8;
+}
+
+long long Device_Megabits(const Warez_Params& param)
+{
+    const int rows = param[3], columns = param[4], banks = param[14];
+    if (rows < 0 || columns < 0 || rows + columns > 40 || banks < 0) return 0;
+    return ((1LL << (rows + columns)) * banks * widthBits(param[10])) >> 20;
+}
+
 Byte_Writes Part_Number_Writes(const QString& text, int firstByte)
 {
     // Counted in characters, so a character outside the basic plane takes one byte too.

@@ -37,6 +37,13 @@ std::optional<int> Hex_Digit_Worth(QChar c);
 // second character (the last pair of an odd-length text) adds nothing.
 uint8_t Id_Pair_Byte(QChar high, std::optional<QChar> low);
 
+// The DRAM devices a record describes. Their page is the data width (element 10: 0 x4, 1 x8,
+// any other x16) times 2^columns (element 4): true for a page of 2 KB or more, the page that
+// JEDEC gives longer activate-to-activate times. Their density in Mbit is 2^(rows + columns)
+// x banks x width (elements 3, 4 and 14); 0 when the geometry is out of range.
+bool Two_Kb_Page(const Warez_Params& param);
+long long Device_Megabits(const Warez_Params& param);
+
 // The module part number takes at most this many characters (bytes 73-90, DDR3 128-145).
 constexpr int kPartNumberLength = 18;
 

@@ -141,14 +141,23 @@ Byte_Writes Ddr3_Image_Writes(const Warez_Params& param, const QString& idText, 
         { 11, 0x08 },
         { 13, 0x00 },
         { 17, 0x78 },  // tWRmin 15 ns
-        { 24, 0xD0 },  // tRFCmin 90 ns
+        { 24, 0xD0 },  // tRFCmin 90 ns, raised below for denser devices
         { 25, 0x02 },
         { 26, 0x3C },  // tWTRmin 7.5 ns
         { 27, 0x3C },  // tRTPmin 7.5 ns
         { 30, 0x03 },  // output drivers
         { 31, 0x0D },  // refresh options
     };
-    for (const Byte_Write& b : kFixed) w.push_back(b);
+    // JEDEC's tRFC by device density, as byte 4 declares it (without a code the byte reads
+    // as 256 Mbit): 90 ns up to 512 Mbit, then 110, 160, 260 and 350 ns for 1 to 8 Gbit.
+    static constexpr int kTrfc[6] = { 720, 720, 880, 1280, 2080, 2800 };
+    const int code = Ddr3_Density_Byte(param[11], param[10], param[14]).value_or(0) & 0x0F;
+    const int trfc = kTrfc[std::min(code, 5)];
+    for (Byte_Write b : kFixed) {
+        if (b.index == 24) b.value = static_cast<uint8_t>(trfc & 0xFF);
+        if (b.index == 25) b.value = static_cast<uint8_t>(trfc >> 8);
+        w.push_back(b);
+    }
     addZeros(w, 32, 59);
     Add_Write(w, 60, 16);   // module nominal height
     Add_Write(w, 61, 17);   // module maximum thickness

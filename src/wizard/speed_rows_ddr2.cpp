@@ -1,5 +1,6 @@
 #include "wizard/speed_rows_ddr2.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace wizard {
@@ -82,10 +83,44 @@ uint8_t clockByte(const Clock_Row& row, int count, uint8_t other)
 
 bool knownGrade(int grade) { return grade >= 1 && grade <= 12; }
 
-// DDR2 byte 40 bits 6:4 add a fraction to tRC: codes 0-5 stand for .0, .25, .33, .5, .66
-// and .75 ns. The fraction in quarters (rounded down), and the code of each quarter.
+// DDR2 byte 40 bits 6:4 add a fraction to tRC and bits 3:1 one to tRFC: codes 0-5 stand
+// for .0, .25, .33, .5, .66 and .75 ns. The fraction in quarters (rounded down), and the
+// code of each quarter.
 constexpr int kFractionQuarters[8] = { 0, 1, 1, 2, 2, 3, 0, 0 };
 constexpr uint8_t kQuarterFraction[4] = { 0, 1, 3, 5 };
+
+Byte_Write* findWrite(Byte_Writes& writes, int index)
+{
+    for (Byte_Write& w : writes)
+        if (w.index == index) return &w;
+    return nullptr;
+}
+
+// tRRD (byte 28, quarter ns) and tRFC (byte 42, whole ns; DDR2 with byte 40's fraction and
+// 256 ns bit) are raised to JEDEC's least for the devices the record describes where the
+// grade's own value is shorter. DDR2 tRRD is 7.5 ns, or 10 ns for a 2 KB page, at every
+// grade. tRFC by device density: DDR 70 ns up to 512 Mbit and 120 ns from 1 Gbit; DDR2 75,
+// 105, 127.5, 197.5 and 327.5 ns for 256 Mbit to 4 Gbit.
+void raiseToJedec(Byte_Writes& writes, int grade, const Warez_Params& param)
+{
+    const long long megabits = Device_Megabits(param);
+    Byte_Write* b28 = findWrite(writes, 28);
+    Byte_Write* b40 = findWrite(writes, 40);
+    Byte_Write* b42 = findWrite(writes, 42);
+    if (grade >= 5 && grade <= 8 && b42) {
+        b42->value = std::max<uint8_t>(b42->value, megabits <= 512 ? 70 : 120);
+        return;
+    }
+    if (grade < 9 || !b28 || !b40 || !b42) return;
+    b28->value = std::max<uint8_t>(b28->value, Two_Kb_Page(param) ? 40 : 30);
+    const int quarters = megabits <= 256 ? 300 : megabits <= 512 ? 420 : megabits <= 1024 ? 510
+                       : megabits <= 2048 ? 790 : 1310;
+    const int own = ((b40->value & 1) * 256 + b42->value) * 4 + kFractionQuarters[(b40->value >> 1) & 7];
+    if (quarters <= own) return;
+    const int whole = quarters / 4;
+    b42->value = static_cast<uint8_t>(whole & 0xFF);
+    b40->value = static_cast<uint8_t>((b40->value & 0xF0) | (kQuarterFraction[quarters % 4] << 1) | (whole >> 8));
+}
 
 // A bank cannot be activated again before it has been open for tRAS and precharged for
 // tRP, so tRC (byte 41, whole ns; for DDR2 with byte 40's fraction) is raised to tRAS +
@@ -126,6 +161,8 @@ Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param)
         addRow(writes, kDdrBytes, kDdrRows[column]);
     else
         addRow(writes, kDdr2Bytes, kDdr2Rows[column]);
+
+    raiseToJedec(writes, grade, param);
 
     const Clock_Row& row = kClockRows[grade - 1];
     const uint8_t trp = clockByte(row, param[7], row.other27);
