@@ -9,12 +9,13 @@ namespace {
 
 // The bytes each family writes from its constant row, in write order, and the row values
 // of its four grades in the same order.
-constexpr int kSdramBytes[12] = { 9, 10, 23, 24, 25, 26, 28, 32, 33, 34, 35, 41 };
-constexpr uint8_t kSdramRows[4][12] = {
-    { 0xF0, 0x70, 0xF0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 66 MHz; CL2 runs no faster than CL3
-    { 0xA0, 0x60, 0xA0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 100 MHz
-    { 0x75, 0x54, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 133 MHz
-    { 0x60, 0x54, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 166 MHz: tAC 5.4 ns as at 133
+// Byte 15 (tCCD) is one clock for every grade.
+constexpr int kSdramBytes[13] = { 9, 10, 15, 23, 24, 25, 26, 28, 32, 33, 34, 35, 41 };
+constexpr uint8_t kSdramRows[4][13] = {
+    { 0xF0, 0x70, 1, 0xF0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 66 MHz; CL2 runs no faster than CL3
+    { 0xA0, 0x60, 1, 0xA0, 0x60, 0, 0, 20, 0x20, 0x10, 0x20, 0x10, 70 },   // 100 MHz
+    { 0x75, 0x54, 1, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 133 MHz
+    { 0x60, 0x54, 1, 0xA0, 0x60, 0, 0, 15, 0x15, 0x08, 0x15, 0x08, 66 },   // 166 MHz: tAC 5.4 ns as at 133
 };
 
 constexpr int kDdrBytes[18] = { 9, 10, 15, 23, 24, 25, 26, 28, 32, 33, 34, 35, 41, 42, 43, 44, 45, 47 };
