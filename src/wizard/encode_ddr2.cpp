@@ -3,6 +3,8 @@
 #include "wizard/speed_rows_ddr2.h"
 #include "wizard/wizard_lists.h"
 
+#include <algorithm>
+
 namespace wizard {
 
 bool Is_Ddr2_Image_Type(int memType) { return memType == Warez_SDRAM || memType == Warez_DDR || memType == Warez_DDR2; }
@@ -86,6 +88,14 @@ QString Ddr2_Id_Text(const QString& text)
 Byte_Writes Ddr2_Jedec_Id_Writes(const QString& idText)
 {
     Byte_Writes writes;
+    // The two-byte form names its maker by the continuation count in its bank byte: these
+    // bytes hold that many 7F codes and then the maker's code, as far as the field goes.
+    if (const auto bank = Jedec_Id_Bank_Byte(idText)) {
+        const int count = std::min(*bank & 0x7F, kDdr2IdTextLength / 2);
+        for (int i = 0; i < count; ++i) Add_Write(writes, 64 + i, 0x7F);
+        if (count < kDdr2IdTextLength / 2) Add_Write(writes, 64 + count, Id_Pair_Byte(idText[2], idText[3]));
+        return writes;
+    }
     const int n = static_cast<int>(idText.size());
     for (int i = 0; 2 * i < n; ++i) {
         const std::optional<QChar> low = 2 * i + 1 < n ? std::optional<QChar>(idText[2 * i + 1]) : std::nullopt;

@@ -1,7 +1,7 @@
 #include "wizard/wizard_pages.h"
 
 #include "spd_document/globals.h"
-#include "wizard/encode_ddr3.h"
+#include "wizard/encode_common.h"
 #include "wizard/wizard_geometry.h"
 #include "wizard/wizard_lists.h"
 
@@ -77,8 +77,12 @@ void Warez_Pages::Command4_Click()
 {
     if (!Command4_Enabled) return;
     Info_Message.clear();
-    if (Warez_Param[0] == Warez_DDR3 && !wizard::Ddr3_Id_Text_Accepted(Trim_Blanks(Text1))) {
-        Info_Message = wizard::kDdr3IdTextRefused;
+    if (!wizard::Jedec_Id_Text_Accepted(Warez_Param[0], Trim_Blanks(Text1))) {
+        Info_Message = wizard::kJedecIdTextRefused;
+        return;
+    }
+    if (!wizard::Part_Number_Text_Accepted(Trim_Blanks(Text2))) {
+        Info_Message = wizard::kPartNumberTextRefused;
         return;
     }
     Page_Counter = 5;
