@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <bitset>
 
 namespace wizard {
 
@@ -41,6 +42,25 @@ uint8_t Id_Pair_Byte(QChar high, std::optional<QChar> low)
     return static_cast<uint8_t>(value);
 }
 
+namespace {
+
+int widthBits(int widthPosition) { return widthPosition == 0 ? 4 : widthPosition == 1 ? 8 : 16; }
+
+} // namespace
+
+bool Two_Kb_Page(const Warez_Params& param)
+{
+    const int columns = std::clamp<int>(param[4], 0, 20);
+    return (static_cast<long long>(widthBits(param[10])) << columns) >= 2 * 1024 * 8;
+}
+
+long long Device_Megabits(const Warez_Params& param)
+{
+    const int rows = param[3], columns = param[4], banks = param[14];
+    if (rows < 0 || columns < 0 || rows + columns > 40 || banks < 0) return 0;
+    return ((1LL << (rows + columns)) * banks * widthBits(param[10])) >> 20;
+}
+
 Byte_Writes Part_Number_Writes(const QString& text, int firstByte)
 {
     // Counted in characters, so a character outside the basic plane takes one byte too.
@@ -51,8 +71,67 @@ Byte_Writes Part_Number_Writes(const QString& text, int firstByte)
         const uint c = chars[k];
         Add_Write(writes, firstByte + k, c <= 0xFF ? c : uint('?'));
     }
+    for (int k = m; k < kPartNumberLength; ++k) Add_Write(writes, firstByte + k, ' ');
     return writes;
 }
+
+namespace {
+
+bool allHexDigits(const QString& text)
+{
+    for (const QChar c : text)
+        if (!Hex_Digit_Worth(c)) return false;
+    return true;
+}
+
+bool oddParity(uint8_t b) { return std::bitset<8>(b).count() % 2 == 1; }
+
+// A maker's code: odd parity, and neither code number 0 (80) nor the continuation code.
+bool makerCode(uint8_t code) { return oddParity(code) && (code & 0x7F) != 0 && code != 0x7F; }
+
+} // namespace
+
+std::optional<uint8_t> Jedec_Id_Bank_Byte(const QString& idText)
+{
+    if (idText.size() != 4 || !allHexDigits(idText)) return std::nullopt;
+    const uint8_t bank = Id_Pair_Byte(idText[0], idText[1]);
+    if (bank == 0x7F) return std::nullopt;
+    // 7F is a continuation code, never a maker's ID.
+    if (Id_Pair_Byte(idText[2], idText[3]) == 0x7F) return std::nullopt;
+    // Bit 7 makes the number of one-bits odd.
+    if (!oddParity(bank)) return std::nullopt;
+    return bank;
+}
+
+bool Jedec_Id_Text_Accepted(int memType, const QString& idText)
+{
+    // Bytes 64-71 of the older types hold the continuation codes and the maker's code.
+    const int most = memType == Warez_DDR3 ? 127 : 7;
+    if (const auto bank = Jedec_Id_Bank_Byte(idText))
+        return (*bank & 0x7F) <= most && makerCode(Id_Pair_Byte(idText[2], idText[3]));
+    // Continuation codes in either case, as many as the text holds before its last pair.
+    int k = 0;
+    while (idText.mid(2 * k, 2).compare(QLatin1String("7F"), Qt::CaseInsensitive) == 0 && idText.size() > 2 * k + 2)
+        ++k;
+    const QString id = idText.mid(2 * k);
+    if (k > most || id.isEmpty() || id.size() > 2 || !allHexDigits(id)) return false;
+    // An odd-length text ends in the high digit of the maker's code.
+    return makerCode(Id_Pair_Byte(id[0], id.size() == 2 ? std::optional<QChar>(id[1]) : std::nullopt));
+}
+
+const QString kJedecIdTextRefused = QStringLiteral(
+    "這不是 DDR3 的 JEDEC ID。請輸入 DDR3 面板顯示的形式：含同位元的 bank 位元組加 ID (如 80CE)，"
+    "或 7F 延續碼加 ID (如 7F7F9E)。");
+
+bool Part_Number_Text_Accepted(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E) return false;
+    return true;
+}
+
+const QString kPartNumberTextRefused = QStringLiteral(
+    "Part Num 只能使用可列印的 ASCII 字元 (英文字母、數字、空白與一般符號)。");
 
 namespace {
 

@@ -37,11 +37,42 @@ std::optional<int> Hex_Digit_Worth(QChar c);
 // second character (the last pair of an odd-length text) adds nothing.
 uint8_t Id_Pair_Byte(QChar high, std::optional<QChar> low);
 
+// The bank byte of an ID text in the two-byte form that the DDR3 panel shows: four hex
+// digits, the bank byte (continuation count with its odd-parity bit 7, never 7F) and then
+// the ID ("80CE", "0198"). nullopt for any other text.
+std::optional<uint8_t> Jedec_Id_Bank_Byte(const QString& idText);
+
+// Whether the information page takes an ID text for a module of memory type `memType`
+// (1 SDRAM .. 4 DDR3): it must name a JEP106 maker, in the two-byte form above or as "7F"
+// continuation codes (either case) followed by the maker's code in one or two hex digits
+// ("CE", "7F98", "7F7F9E"). A maker's code has odd parity and is neither 80 nor 7F, so an
+// empty text, one that is not hex, "00", "FF", "C" (C0) and continuation codes alone are
+// refused. SDRAM, DDR and DDR2 hold the codes in bytes 64-71: at most seven continuation
+// codes before the maker's.
+bool Jedec_Id_Text_Accepted(int memType, const QString& idText);
+
+// What the information page says when it refuses an ID text.
+extern const QString kJedecIdTextRefused;
+
+// Whether the information page takes a part number: printable ASCII (blank to '~') only.
+bool Part_Number_Text_Accepted(const QString& text);
+
+// What the information page says when it refuses a part number.
+extern const QString kPartNumberTextRefused;
+
+// The DRAM devices a record describes. Their page is the data width (element 10: 0 x4, 1 x8,
+// any other x16) times 2^columns (element 4): true for a page of 2 KB or more, the page that
+// JEDEC gives longer activate-to-activate times. Their density in Mbit is 2^(rows + columns)
+// x banks x width (elements 3, 4 and 14); 0 when the geometry is out of range.
+bool Two_Kb_Page(const Warez_Params& param);
+long long Device_Megabits(const Warez_Params& param);
+
 // The module part number takes at most this many characters (bytes 73-90, DDR3 128-145).
 constexpr int kPartNumberLength = 18;
 
 // The part number's characters as bytes from `firstByte` on: its first 18 characters, each
-// as its Latin-1 code; a character beyond Latin-1 is stored as '?'. Nothing is padded.
+// as its Latin-1 code (a character beyond Latin-1 is stored as '?'), then ASCII blanks
+// (0x20) up to the 18th byte, as JEDEC pads the field.
 Byte_Writes Part_Number_Writes(const QString& text, int firstByte);
 
 // The CAS-latency mask of the tCL item at `position` of the memory type's list (1 SDRAM,

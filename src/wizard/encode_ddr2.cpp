@@ -3,6 +3,8 @@
 #include "wizard/speed_rows_ddr2.h"
 #include "wizard/wizard_lists.h"
 
+#include <algorithm>
+
 namespace wizard {
 
 bool Is_Ddr2_Image_Type(int memType) { return memType == Warez_SDRAM || memType == Warez_DDR || memType == Warez_DDR2; }
@@ -59,15 +61,18 @@ Byte_Writes Ddr2_Head_Writes(const Warez_Params& param)
     Add_Write(w, 11, ecc ? 2 : 0);                         // configuration: ECC or none
     Add_Write(w, 8, byType(type, 1, 4, 5));                // LVTTL, SSTL 2.5 V, SSTL 1.8 V
     Add_Writes(w, Ddr2_Speed_Grade_Writes(param));
-    Add_Write(w, 12, param[15] == 156 ? 0x80 : 0x82);      // 15.625 or 7.8 us, self-refresh
+    // 15.625 or 7.8 us, self-refresh; DDR2 devices refresh every 7.8 us at any density.
+    Add_Write(w, 12, param[15] == 156 && type != Warez_DDR2 ? 0x80 : 0x82);
     Add_Write(w, 13, width == 0 ? 4 : width == 1 ? 8 : 16);
     // The error-checking width follows the data width only for x16.
     Add_Write(w, 14, ecc ? (width == 2 ? 16 : 8) : 0);
     Add_Write(w, 16, 0x0C);                                // burst lengths 4 and 8
     Add_Write(w, 17, param[14]);                           // banks on each DRAM
     Add_Write(w, 18, Ddr2_Cas_Latency_Byte(type, param[6]));
-    Add_Write(w, 19, 0);
-    Add_Write(w, 20, type == Warez_DDR2 ? 2 : 1);
+    // SDRAM and DDR: CS latency 0; DDR2: module thickness.
+    Add_Write(w, 19, type == Warez_DDR2 ? 0 : 1);
+    // SDRAM: WE latency 0; DDR: write latency 1; DDR2: unbuffered DIMM.
+    Add_Write(w, 20, byType(type, 1, 2, 2));
     Add_Write(w, 21, 0);                                   // module attributes
     Add_Write(w, 31, param[13]);                           // module bank density
     Add_Write(w, 62, byType(type, 0x20, 0x12, 0x12));      // SPD revision
@@ -83,6 +88,14 @@ QString Ddr2_Id_Text(const QString& text)
 Byte_Writes Ddr2_Jedec_Id_Writes(const QString& idText)
 {
     Byte_Writes writes;
+    // The two-byte form names its maker by the continuation count in its bank byte: these
+    // bytes hold that many 7F codes and then the maker's code, as far as the field goes.
+    if (const auto bank = Jedec_Id_Bank_Byte(idText)) {
+        const int count = std::min(*bank & 0x7F, kDdr2IdTextLength / 2);
+        for (int i = 0; i < count; ++i) Add_Write(writes, 64 + i, 0x7F);
+        if (count < kDdr2IdTextLength / 2) Add_Write(writes, 64 + count, Id_Pair_Byte(idText[2], idText[3]));
+        return writes;
+    }
     const int n = static_cast<int>(idText.size());
     for (int i = 0; 2 * i < n; ++i) {
         const std::optional<QChar> low = 2 * i + 1 < n ? std::optional<QChar>(idText[2 * i + 1]) : std::nullopt;

@@ -25,8 +25,9 @@ constexpr int kDdr2IdTextLength = 16;
 QString Ddr2_Id_Text(const QString& text);
 
 // The ID bytes from byte 64 on, one per pair of characters, first pair first (an odd
-// length leaves the last character as a high digit). Bytes after the last pair are not
-// written.
+// length leaves the last character as a high digit). A text in the DDR3 panel's two-byte
+// form ("80CE", "0198") gives its bank byte's count of 7F codes and then the maker's code
+// ("CE"; 7F, 98). Bytes after the last are not written.
 Byte_Writes Ddr2_Jedec_Id_Writes(const QString& idText);
 
 } // namespace wizard

@@ -58,51 +58,11 @@ uint8_t Ddr3_Jedec_Count_Byte(int n)
     return static_cast<uint8_t>(oddOnes ? count : count | 0x80);
 }
 
-namespace {
-
-bool allHexDigits(const QString& text)
-{
-    for (const QChar c : text)
-        if (!Hex_Digit_Worth(c)) return false;
-    return true;
-}
-
-} // namespace
-
-const QString kDdr3IdTextRefused = QStringLiteral(
-    "這不是 DDR3 的 JEDEC ID。請輸入 DDR3 面板顯示的形式：含同位元的 bank 位元組加 ID (如 80CE)，"
-    "或 7F 延續碼加 ID (如 7F7F9E)。");
-
-std::optional<uint8_t> Ddr3_Id_Bank_Byte(const QString& idText)
-{
-    if (idText.size() != 4 || !allHexDigits(idText)) return std::nullopt;
-    const uint8_t bank = Id_Pair_Byte(idText[0], idText[1]);
-    if (bank == 0x7F) return std::nullopt;
-    // 7F is a continuation code, never a maker's ID.
-    if (Id_Pair_Byte(idText[2], idText[3]) == 0x7F) return std::nullopt;
-    // Bit 7 makes the number of one-bits odd.
-    if (std::bitset<8>(bank).count() % 2 == 0) return std::nullopt;
-    return bank;
-}
-
-bool Ddr3_Id_Text_Accepted(const QString& idText)
-{
-    if (idText.isEmpty() || Ddr3_Id_Bank_Byte(idText)) return true;
-    // Continuation codes in either case, as many as the text holds before its last pair.
-    int k = 0;
-    while (idText.mid(2 * k, 2).compare(QLatin1String("7F"), Qt::CaseInsensitive) == 0 && idText.size() > 2 * k + 2)
-        ++k;
-    // A text of continuation codes alone names no maker: its last "7F" is no ID.
-    const QString id = idText.mid(2 * k);
-    return !id.isEmpty() && id.size() <= 2 && allHexDigits(id)
-        && id.compare(QLatin1String("7F"), Qt::CaseInsensitive) != 0;
-}
-
 Byte_Writes Ddr3_Jedec_Id_Writes(const QString& idText)
 {
     const int length = static_cast<int>(idText.size());
     const int n = length % 2 != 0 ? length + 1 : length;
-    const uint8_t count = Ddr3_Id_Bank_Byte(idText).value_or(Ddr3_Jedec_Count_Byte(n));
+    const uint8_t count = Jedec_Id_Bank_Byte(idText).value_or(Ddr3_Jedec_Count_Byte(n));
     // The last pair: characters n-1 and n (counted from 1); an odd text has no character n.
     const QChar high = n >= 2 ? idText[n - 2] : QChar();
     const std::optional<QChar> low = n <= length && n >= 1 ? std::optional<QChar>(idText[n - 1]) : std::nullopt;
@@ -141,14 +101,23 @@ Byte_Writes Ddr3_Image_Writes(const Warez_Params& param, const QString& idText, 
         { 11, 0x08 },
         { 13, 0x00 },
         { 17, 0x78 },  // tWRmin 15 ns
-        { 24, 0xD0 },  // tRFCmin 90 ns
+        { 24, 0xD0 },  // tRFCmin 90 ns, raised below for denser devices
         { 25, 0x02 },
         { 26, 0x3C },  // tWTRmin 7.5 ns
         { 27, 0x3C },  // tRTPmin 7.5 ns
         { 30, 0x03 },  // output drivers
         { 31, 0x0D },  // refresh options
     };
-    for (const Byte_Write& b : kFixed) w.push_back(b);
+    // JEDEC's tRFC by device density, as byte 4 declares it (without a code the byte reads
+    // as 256 Mbit): 90 ns up to 512 Mbit, then 110, 160, 260 and 350 ns for 1 to 8 Gbit.
+    static constexpr int kTrfc[6] = { 720, 720, 880, 1280, 2080, 2800 };
+    const int code = Ddr3_Density_Byte(param[11], param[10], param[14]).value_or(0) & 0x0F;
+    const int trfc = kTrfc[std::min(code, 5)];
+    for (Byte_Write b : kFixed) {
+        if (b.index == 24) b.value = static_cast<uint8_t>(trfc & 0xFF);
+        if (b.index == 25) b.value = static_cast<uint8_t>(trfc >> 8);
+        w.push_back(b);
+    }
     addZeros(w, 32, 59);
     Add_Write(w, 60, 16);   // module nominal height
     Add_Write(w, 61, 17);   // module maximum thickness

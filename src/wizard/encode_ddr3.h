@@ -28,21 +28,8 @@ QString Ddr3_Id_Text(const QString& text);
 // set where that makes the number of one-bits odd ("7F7F9E": 0x02, "7F7F7F9E": 0x83).
 uint8_t Ddr3_Jedec_Count_Byte(int n);
 
-// The bank byte of an ID text in the two-byte form that the DDR3 panel shows: four hex
-// digits, the bank byte (continuation count with its odd-parity bit 7, never 7F) and then
-// the ID ("80CE", "0198"). nullopt for any other text.
-std::optional<uint8_t> Ddr3_Id_Bank_Byte(const QString& idText);
-
-// Whether the information page takes an ID text for a DDR3 module: empty; the two-byte
-// form above; or "7F" continuation codes (either case) followed by the ID's one or two hex
-// digits ("CE", "7F98", "7F7F9E"). Continuation codes alone ("7F", "7F7F") are refused.
-bool Ddr3_Id_Text_Accepted(const QString& idText);
-
-// What the information page says when it refuses an ID text.
-extern const QString kDdr3IdTextRefused;
-
 // Bytes 117 and 148 (count), then 118 and 149 (the code from the last pair). A text in the
-// two-byte form gives its bank byte as the count.
+// two-byte form (Jedec_Id_Bank_Byte) gives its bank byte as the count.
 Byte_Writes Ddr3_Jedec_Id_Writes(const QString& idText);
 
 // Every byte write of the image in order, before the decode: fixed bytes, zeroed ranges,

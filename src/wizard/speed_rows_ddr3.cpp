@@ -30,9 +30,22 @@ constexpr Ddr3_Row kRows[4] = {
     { 10, 80, 40, 90, 1, 200, 100, 90, 16, 240 },     // 1600 MHz
 };
 
+// JEDEC's least tRRD (max(4 nCK, t)) and tFAW of each grade, in 1/8 ns, for devices with a
+// page of 1 KB or less and for a 2 KB page: 800 10 ns and 40/50 ns, 1066 7.5/10 and
+// 37.5/50, 1333 6/7.5 and 30/45, 1600 6/7.5 and 30/40. The rows' own values stand where
+// they are longer.
+constexpr int kTrrd[4][2] = { { 80, 80 }, { 60, 80 }, { 48, 60 }, { 48, 60 } };
+constexpr int kTfaw[4][2] = { { 320, 400 }, { 300, 400 }, { 240, 360 }, { 240, 320 } };
+
 constexpr int kFirstGrade = 13;
 
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+
+// The clock count of the last item of a DDR3 timing list.
+int lastClocks(Timing_List list)
+{
+    return Timing_List_First_Clocks(Warez_DDR3, list) + static_cast<int>(Timing_List_Items(Warez_DDR3, list).size()) - 1;
+}
 
 } // namespace
 
@@ -43,6 +56,10 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
     if (!inRange(grade, kFirstGrade, kFirstGrade + 3)) return writes;
     const Ddr3_Row& row = kRows[grade - kFirstGrade];
     const int t = row.tck;
+    const int lastRp = lastClocks(Timing_List::tRP);
+    const int lastRcd = lastClocks(Timing_List::tRCD);
+    const int lastRas = lastClocks(Timing_List::tRAS);
+    const int page = Two_Kb_Page(param) ? 1 : 0;
 
     Add_Write(writes, 12, row.tck);
     // tAA follows the chosen CAS-latency item, as tRP and tRCD follow their counts: its
@@ -57,28 +74,29 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
         taa = (lowest + 4) * t;
     }
     Add_Write(writes, 16, taa);
-    Add_Write(writes, 19, row.trrd);
+    Add_Write(writes, 19, std::max<int>(row.trrd, kTrrd[grade - kFirstGrade][page]));
     // tRP and tRAS as they end up below. tRC is at least their sum, since a bank cannot be
     // activated again before it has been open for tRAS and precharged for tRP; the
     // grade's own tRC stands when it is longer. Its upper nibble goes with every byte 21.
-    const int trp = inRange(param[7], 4, 10) ? param[7] * t : row.trp;
+    const int trp = inRange(param[7], 4, lastRp) ? param[7] * t : row.trp;
     const int defaultTras = (row.rasRcHigh & 0x0F) * 256 + row.trasLow;
-    const int tras = inRange(param[9], 12, 24) ? param[9] * t : defaultTras;
+    const int tras = inRange(param[9], 12, lastRas) ? param[9] * t : defaultTras;
     const int trc = std::max(256 + row.trcLow, tras + trp);
     const int trcHigh = (trc >> 8) << 4;
     Add_Write(writes, 23, trc & 0xFF);
-    Add_Write(writes, 28, row.tfawHigh);
-    Add_Write(writes, 29, row.tfawLow);
+    const int tfaw = std::max(row.tfawHigh * 256 + row.tfawLow, kTfaw[grade - kFirstGrade][page]);
+    Add_Write(writes, 28, tfaw >> 8);
+    Add_Write(writes, 29, tfaw & 0xFF);
 
     // Each timing first gets the grade's default, then the chosen count when it is valid.
     Add_Write(writes, 20, row.trp);
-    if (inRange(param[7], 4, 10)) Add_Write(writes, 20, param[7] * t);
+    if (inRange(param[7], 4, lastRp)) Add_Write(writes, 20, param[7] * t);
     Add_Write(writes, 18, row.trcd);
-    if (inRange(param[8], 4, 10)) Add_Write(writes, 18, param[8] * t);
+    if (inRange(param[8], 4, lastRcd)) Add_Write(writes, 18, param[8] * t);
 
     Add_Write(writes, 21, trcHigh | (defaultTras >> 8));
     Add_Write(writes, 22, row.trasLow);
-    if (inRange(param[9], 12, 24)) {
+    if (inRange(param[9], 12, lastRas)) {
         Add_Write(writes, 21, trcHigh | (tras >> 8));   // tRC and tRAS upper nibbles
         Add_Write(writes, 22, tras % 256);
     }

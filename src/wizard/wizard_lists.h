@@ -31,7 +31,7 @@ QStringList Timing_List_Items(int memType, Timing_List list);
 // 0 for tCL or an unknown type.
 int Timing_List_First_Clocks(int memType, Timing_List list);
 // The positions preselected for a speed-grade code, in the order tCL, tRP, tRCD, tRAS;
-// none for code 4 (166 MHz SDRAM) and for codes outside 1..16.
+// none for codes outside 1..16.
 std::optional<std::array<int, 4>> Timing_Preselection(int code);
 
 // The DRAM data-width list: "x 4", "x 8", "x 16" (positions 0, 1, 2).

@@ -1,7 +1,7 @@
 #include "wizard/wizard_pages.h"
 
 #include "spd_document/globals.h"
-#include "wizard/encode_ddr3.h"
+#include "wizard/encode_common.h"
 #include "wizard/wizard_geometry.h"
 #include "wizard/wizard_lists.h"
 
@@ -77,8 +77,12 @@ void Warez_Pages::Command4_Click()
 {
     if (!Command4_Enabled) return;
     Info_Message.clear();
-    if (Warez_Param[0] == Warez_DDR3 && !wizard::Ddr3_Id_Text_Accepted(Trim_Blanks(Text1))) {
-        Info_Message = wizard::kDdr3IdTextRefused;
+    if (!wizard::Jedec_Id_Text_Accepted(Warez_Param[0], Trim_Blanks(Text1))) {
+        Info_Message = wizard::kJedecIdTextRefused;
+        return;
+    }
+    if (!wizard::Part_Number_Text_Accepted(Trim_Blanks(Text2))) {
+        Info_Message = wizard::kPartNumberTextRefused;
         return;
     }
     Page_Counter = 5;
@@ -210,7 +214,8 @@ void Warez_Pages::Pass3()
 void Warez_Pages::Pass4()
 {
     Command3_Enabled = false;
-    Command4_Enabled = true;
+    // An image needs every timing: Finish waits for a choice in each of the four lists.
+    Command4_Enabled = cbotcl.ListIndex >= 0 && cbotrp.ListIndex >= 0 && cbotrcd.ListIndex >= 0 && cbotras.ListIndex >= 0;
     Show(Wizard_Frame::fraDramTime, false);
     Show(Wizard_Frame::fraInfo, true);
     Text1.clear();

@@ -55,9 +55,10 @@ public:
     // Page 0 with "SDRAM" chosen (when the record holds no type yet), Back and Finish off.
     void Form_Load();
     // Back, Next and Finish. A disabled button does nothing, as on screen. Finish stores
-    // the texts and sets Warez_OK; the window closes after it. For a DDR3 module Finish
-    // first checks the manufacturer ID text: one the DDR3 encoder cannot take as meant
-    // leaves Info_Message set and the information page open, with nothing stored.
+    // the texts and sets Warez_OK; the window closes after it. Finish first checks the
+    // texts: a manufacturer ID that names no JEP106 maker, or a part number with a
+    // character outside printable ASCII, leaves Info_Message set and the information page
+    // open, with nothing stored.
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
@@ -93,7 +94,7 @@ public:
     Wizard_List cbotras;
     QString Text1 = QStringLiteral("Text1");   // "JEDEC ID"
     QString Text2 = QStringLiteral("Text2");   // "Part Num"
-    // The information page's message about a refused manufacturer ID ("" when none).
+    // The information page's message about a refused ID or part number ("" when none).
     QString Info_Message;
 
     bool Visible(Wizard_Frame f) const { return Frame_Visible[static_cast<size_t>(f)]; }

@@ -102,7 +102,8 @@ TEST_F(EncoderTest, Ddr2SetWritesInOrderChecksumsThenDecodesEveryByte)
     run(wizard::ddr2_set, kSdram133, "7F7F0B", "ABC");
     const auto order = doc.writtenIndexes();
     const std::vector<int> head = { 0, 1, 2, 3, 4, 5, 6, 7, 11, 8, 9 };
-    const std::vector<int> tail = { 41, 27, 29, 30, 12, 13, 14, 16, 17, 18, 19, 20, 21, 31, 62, 64, 65, 66, 73, 74, 75 };
+    std::vector<int> tail = { 41, 27, 29, 30, 12, 13, 14, 16, 17, 18, 19, 20, 21, 31, 62, 64, 65, 66 };
+    for (int i = 73; i <= 90; ++i) tail.push_back(i);   // the part number and its blanks
     EXPECT_TRUE(std::equal(head.begin(), head.end(), order.begin()));
     EXPECT_TRUE(std::equal(tail.rbegin(), tail.rend(), order.rbegin()));
     // One checksum, right after byte 62 and before byte 64, holding the sum of bytes 0-62.
@@ -126,7 +127,7 @@ TEST_F(EncoderTest, Ddr2SetWritesInOrderChecksumsThenDecodesEveryByte)
     // SDRAM, no ECC, x8, one rank, 15.625 us refresh, tCL "3T".
     const std::map<int, int> expected = { { 0, 0x80 }, { 1, 8 }, { 2, 4 }, { 3, 12 }, { 4, 9 }, { 5, 1 }, { 6, 0x40 },
         { 7, 0 }, { 8, 1 }, { 11, 0 }, { 12, 0x80 }, { 13, 8 }, { 14, 0 }, { 16, 0x0C }, { 17, 4 }, { 18, 0x04 },
-        { 20, 1 }, { 31, 32 }, { 62, 0x20 }, { 64, 0x7F }, { 65, 0x7F }, { 66, 0x0B }, { 67, 0 }, { 73, 'A' }, { 76, 0 } };
+        { 20, 1 }, { 31, 32 }, { 62, 0x20 }, { 64, 0x7F }, { 65, 0x7F }, { 66, 0x0B }, { 67, 0 }, { 73, 'A' }, { 76, ' ' }, { 90, ' ' } };
     for (const auto& [i, v] : expected) EXPECT_EQ(doc.bytes[size_t(i)], v) << "byte " << i;
     for (int i = 91; i < 256; ++i) EXPECT_EQ(doc.bytes[size_t(i)], 0) << "byte " << i;
 }
@@ -148,8 +149,9 @@ TEST_F(EncoderTest, Ddr2SetHeaderBytesFollowTypeEccWidthRanksAndRefresh)
         run(wizard::ddr2_set, c.param);
         for (const auto& [i, v] : c.bytes) EXPECT_EQ(doc.bytes[size_t(i)], v) << "byte " << i;
     }
-    // Without speed rows every other step still runs: 0-8, 11-14, 16-21, 31, 62, and 64.
-    EXPECT_EQ(doc.writtenIndexes().size(), 22u);
+    // Without speed rows every other step still runs: 0-8, 11-14, 16-21, 31, 62, 64, and
+    // the blanks of 73-90.
+    EXPECT_EQ(doc.writtenIndexes().size(), 40u);
 }
 
 TEST_F(EncoderTest, ManufacturerIdTextsInBothLayouts)
@@ -167,9 +169,10 @@ TEST_F(EncoderTest, ManufacturerIdTextsInBothLayouts)
         { "7f7f9e", { 0x7F, 0x7F, 0x9E }, 0x02, 0x9E },
         { "12349E", { 0x12, 0x34, 0x9E }, 0x02, 0x9E },          // leading pairs count as continuations
         // The DDR3 panel's two-byte form: the bank byte with its parity bit, then the ID.
-        { "80CE", { 0x80, 0xCE }, 0x80, 0xCE },
-        { "0198", { 0x01, 0x98 }, 0x01, 0x98 },
-        { "83f1", { 0x83, 0xF1 }, 0x83, 0xF1 },
+        // The older layout holds its count of 7F codes, then the ID.
+        { "80CE", { 0xCE }, 0x80, 0xCE },
+        { "0198", { 0x7F, 0x98 }, 0x01, 0x98 },
+        { "83f1", { 0x7F, 0x7F, 0x7F, 0xF1 }, 0x83, 0xF1 },
         { "00CE", { 0x00, 0xCE }, 0x01, 0xCE },                   // no parity bit: a continuation count
         { "7F7F7F9E", { 0x7F, 0x7F, 0x7F, 0x9E }, 0x83, 0x9E },
         { "7F7F7F7F7F9E", { 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x9E }, 0x85, 0x9E },
@@ -188,7 +191,7 @@ TEST_F(EncoderTest, ManufacturerIdTextsInBothLayouts)
     }
 }
 
-TEST_F(EncoderTest, PartNumbersAreCutTo18AndNeverPadded)
+TEST_F(EncoderTest, PartNumbersAreCutTo18AndPaddedWithBlanks)
 {
     std::vector<int> first18;
     for (int i = 0; i < 18; ++i) first18.push_back('A' + i);
@@ -200,10 +203,12 @@ TEST_F(EncoderTest, PartNumbersAreCutTo18AndNeverPadded)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
+        std::vector<int> padded = c.bytes;
+        padded.resize(18, ' ');
         run(wizard::ddr2_set, kSdram133, "CE", c.text);
-        EXPECT_EQ(doc.writesTo(73, 90), c.bytes);
+        EXPECT_EQ(doc.writesTo(73, 90), padded);
         run(wizard::ddr3_set, kDdr3_1333, "CE", c.text);
-        EXPECT_EQ(doc.writesTo(128, 145), c.bytes);
+        EXPECT_EQ(doc.writesTo(128, 145), padded);
     }
 }
 
@@ -212,14 +217,16 @@ TEST_F(EncoderTest, Ddr3SetWritesEveryStepInOrderEndingWithItsCrc)
     run(wizard::ddr3_set, kDdr3_1333, "7F7F9E", "M378B");
     std::vector<int> expected = { 0, 1, 2, 3, 6, 8, 9, 10, 11, 13, 17, 24, 25, 26, 27, 30, 31 };
     for (int i = 32; i <= 116; ++i) expected.push_back(i);
-    for (int i : { 4, 5, 7, 8, 12, 16, 19, 23, 28, 29, 20, 20, 18, 18, 21, 22, 21, 22, 15, 14, 117, 148, 118, 149, 128, 129, 130, 131, 132, 126, 127 })
+    for (int i : { 4, 5, 7, 8, 12, 16, 19, 23, 28, 29, 20, 20, 18, 18, 21, 22, 21, 22, 15, 14, 117, 148, 118, 149 })
         expected.push_back(i);
+    for (int i = 128; i <= 145; ++i) expected.push_back(i);   // "M378B" and its blanks
+    expected.push_back(126), expected.push_back(127);
     EXPECT_EQ(doc.writtenIndexes(), expected);
     ASSERT_EQ(doc.calls.size(), expected.size() + 256);
     for (int i = 0; i < 256; ++i) EXPECT_EQ(doc.calls[expected.size() + size_t(i)].index, i);
     EXPECT_EQ(doc.others, 0);
     const std::map<int, int> bytes = { { 0, 0x92 }, { 4, 0x02 }, { 5, 0x11 }, { 7, 1 }, { 8, 3 }, { 12, 12 }, { 14, 0x08 },
-        { 20, 84 }, { 18, 84 }, { 21, 16 }, { 22, 252 }, { 60, 16 }, { 61, 17 }, { 133, 0 } };
+        { 20, 84 }, { 18, 84 }, { 21, 16 }, { 22, 252 }, { 60, 16 }, { 61, 17 }, { 133, ' ' }, { 146, 0 } };
     for (const auto& [i, v] : bytes) EXPECT_EQ(doc.bytes[size_t(i)], v) << "byte " << i;
 }
 

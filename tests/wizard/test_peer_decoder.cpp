@@ -1,11 +1,13 @@
 // Wizard images read by an independent decoder, decode-dimms from i2c-tools: for every memory
-// type, every speed grade (at the type's preselected geometry and timings, and again as a
-// two-rank ECC module with every CAS latency and the longest tRAS and tRP) and every DRAM
-// size and width (at the type's first speed grade), the image must not contradict itself.
-// Its checksum or CRC is valid, the module size that its address geometry gives equals the
-// size that its density byte declares, its cycle time is the grade's and is no shorter at a
-// lower CAS latency, tRC is at least tRAS + tRP, the DDR3 tAA asks for a declared CAS
-// latency, and its maker ID names the manufacturer.
+// type and speed grade, at every DRAM size and width with the preselected timings, and again
+// as a two-rank ECC module with every CAS latency and the longest tRAS and tRP, the image
+// must not contradict itself nor JEDEC. Its checksum or CRC is valid, the module size that
+// its address geometry gives equals the size that its density byte declares, its cycle time
+// is the grade's and is no shorter at a lower CAS latency, every declared latency has one,
+// tRC is at least tRAS + tRP, the DDR3 tAA asks for a declared CAS latency, tRRD, tFAW and
+// tRFC meet JEDEC's least for the page size and density, the preselection meets the grade's
+// fastest bin, decimal digits are valid, the fixed latency and refresh bytes are JEDEC's,
+// the part number is padded with blanks and the maker ID names the manufacturer.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -28,6 +30,26 @@
 namespace {
 
 using namespace wizard;
+
+const double kGradeTck[16] = { 15, 10, 7.5, 6, 10, 7.5, 6, 5, 5, 3.75, 3, 2.5, 2.5, 1.875, 1.5, 1.25 };
+
+// JEDEC's least timings in ns by speed-grade code: tRRD and (DDR3) tFAW for a page of 1 KB
+// or less and for 2 KB, and the fastest bin's tAA, tRCD (= tRP) and tRAS. SDRAM has no
+// JEDEC bins: the PC66-PC133 figures, and 6 ns parts' for 166 MHz.
+struct Jedec_Grade { double trrd[2], tfaw[2], taa, trcd, tras; };
+const Jedec_Grade kJedec[16] = {
+    { { 20, 20 }, {}, 30, 30, 60 }, { { 20, 20 }, {}, 20, 20, 50 }, { { 15, 15 }, {}, 15, 15, 37 },
+    { { 12, 12 }, {}, 18, 18, 42 }, { { 15, 15 }, {}, 20, 20, 50 }, { { 15, 15 }, {}, 15, 20, 45 },
+    { { 12, 12 }, {}, 15, 18, 42 }, { { 10, 10 }, {}, 12.5, 15, 40 }, { { 7.5, 10 }, {}, 15, 15, 45 },
+    { { 7.5, 10 }, {}, 11.25, 11.25, 45 }, { { 7.5, 10 }, {}, 12, 12, 45 }, { { 7.5, 10 }, {}, 10, 10, 45 },
+    { { 10, 10 }, { 40, 50 }, 12.5, 12.5, 37.5 }, { { 7.5, 10 }, { 37.5, 50 }, 11.25, 11.25, 37.5 },
+    { { 6, 7.5 }, { 30, 45 }, 10.5, 10.5, 36 }, { { 6, 7.5 }, { 30, 40 }, 10, 10, 35 },
+};
+// tRFC of DDR, DDR2 and DDR3 by device density: 256 Mbit, 512 Mbit, 1 Gbit ... 8 Gbit.
+const double kTrfc[3][6] = { { 70, 70, 120, 120, 120, 120 }, { 75, 105, 127.5, 197.5, 327.5, 327.5 },
+                             { 90, 90, 110, 160, 260, 350 } };
+// The CAS latencies of DDR3's standard bins (n-n-n) at 800, 1066, 1333 and 1600.
+const std::vector<double> kDdr3BinCls[4] = { { 5, 6 }, { 6, 7, 8 }, { 7, 8, 9, 10 }, { 8, 9, 10, 11 } };
 
 struct Combination {
     int type;     // 1 SDRAM .. 4 DDR3
@@ -217,9 +239,9 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         for (int option = 0; option < 4; ++option) {
             combos.push_back({ type, option, -1, 1 });
             combos.push_back({ type, option, -1, 1, true });
+            for (int size = 0; size < 6; ++size)
+                for (int width = 0; width < 3; ++width) combos.push_back({ type, option, size, width });
         }
-        for (int size = 0; size < 6; ++size)
-            for (int width = 0; width < 3; ++width) combos.push_back({ type, 0, size, width });
     }
 
     QTemporaryDir dir;
@@ -259,8 +281,8 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         EXPECT_GT(size, 0) << id << ": size " << valueOf(s, QStringLiteral("Size")).toStdString();
         const QString cas = valueStarting(s, QStringLiteral("Supported CAS Latencies"));
         const std::set<int> declared = latencies(cas);
-        static const double kGradeTck[16] = { 15, 10, 7.5, 6, 10, 7.5, 6, 5, 5, 3.75, 3, 2.5, 2.5, 1.875, 1.5, 1.25 };
-        const double tck = kGradeTck[Speed_Grade_Code(c.type, c.option) - 1];
+        const int code = Speed_Grade_Code(c.type, c.option);
+        const double tck = kGradeTck[code - 1];
 
         // A bank is open for tRAS and precharged for tRP before it can be activated again.
         // decode-dimms shows no SDRAM tRC: byte 41 holds it in whole ns.
@@ -268,6 +290,29 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         const double tras = nsOf(s, { "(tRAS)", "Min RAS Pulse Width" });
         const double trp = nsOf(s, { "(tRP)", "Minimum Row Precharge Time" });
         EXPECT_GE(trc + 1e-6, tras + trp) << id << ": tRC " << trc << ", tRAS " << tras << ", tRP " << trp;
+
+        // JEDEC's least tRRD, tFAW and tRFC for the page and density the bytes declare.
+        const Jedec_Grade& j = kJedec[code - 1];
+        const auto& b = rec.Spd_Value;
+        const bool ddr3 = c.type == Warez_DDR3;
+        const bool page2k = (ddr3 ? (4LL << (b[7] & 7)) << ((b[5] & 7) + 9) : 1LL * b[13] << b[4]) >= 16384;
+        const long long mbit = ddr3 ? 256LL << (b[4] & 15) : ((1LL << (b[3] + b[4])) * b[17] * b[13]) >> 20;
+        const int d = mbit > 256 ? std::min(5, int(std::lround(std::log2(double(mbit) / 256)))) : 0;
+        EXPECT_GE(nsOf(s, { "(tRRD)", "Row Active to Row Active Min" }) + 1e-6, j.trrd[page2k]) << id;
+        EXPECT_TRUE(!ddr3 || nsOf(s, { "(tFAW)" }) + 1e-6 >= j.tfaw[page2k]) << id;
+        EXPECT_TRUE(c.type == Warez_SDRAM || nsOf(s, { "(tRFC)" }) + 1e-6 >= kTrfc[c.type - 2][d]) << id << ", " << mbit << " Mbit";
+        // The preselected timings meet the grade's fastest bin.
+        const double trcd = nsOf(s, { "(tRCD)", "RAS to CAS Delay" });
+        const double taa = ddr3 ? nsOf(s, { "(tAA)" }) : declared.empty() ? 0 : *declared.rbegin() / 2.0 * tck;
+        EXPECT_TRUE(c.slow || (taa + 1e-6 >= j.taa && trcd + 1e-6 >= j.trcd && trp + 1e-6 >= j.trcd && tras + 1e-6 >= j.tras))
+            << id << ": tAA " << taa << ", tRCD " << trcd << ", tRP " << trp << ", tRAS " << tras;
+        // CS latency, tCCD and WE latency are declared; DDR2 refreshes every 7.8 us; the
+        // part number is padded with blanks.
+        EXPECT_EQ(valueOf(s, QStringLiteral("Supported CS Latencies")) + valueOf(s, QStringLiteral("Supported WE Latencies")),
+                  c.type == Warez_SDRAM ? "00" : c.type == Warez_DDR ? "01" : "") << id;
+        EXPECT_TRUE(c.type != Warez_SDRAM || valueOf(s, QStringLiteral("Min Clock Delay for Back to Back Random Access")) == "1") << id;
+        EXPECT_TRUE(c.type != Warez_DDR2 || valueOf(s, QStringLiteral("Refresh Rate")).contains("7.8 us")) << id;
+        for (size_t i = 6; i < 18; ++i) EXPECT_EQ(b[(ddr3 ? 128 : 73) + i], ' ') << id << ": part number byte " << i;
 
         if (c.type == Warez_DDR3) {
             EXPECT_EQ(valueOf(s, QStringLiteral("Module Manufacturer")), c.maker()) << id;
@@ -295,6 +340,11 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
             QString cycle = valueOf(s, QStringLiteral("Cycle Time"));
             if (cycle.isEmpty()) cycle = valueOf(s, QStringLiteral("Minimum Cycle Time"));
             const QStringList lines = cycle.split(QLatin1Char('\n'));
+            EXPECT_EQ(size_t(lines.size()), declared.size()) << id << ": cycle time " << cycle.toStdString();
+            // Decimal digits: the low nibble counts tenths or hundredths (DDR2 cycle times also
+            // 0xA-0xD for .25, .33, .66 and .75).
+            for (int i : { 9, 10, 23, 24, 25, 26, 32, 33, 34, 35 })
+                EXPECT_LE(b[i] & 15, c.type == Warez_DDR2 && i < 30 && i % 2 ? 13 : 9) << id << ": byte " << i;
             const auto highest = at.match(lines[0]);
             ASSERT_TRUE(highest.hasMatch()) << id << ": cycle time " << cycle.toStdString();
             EXPECT_NEAR(highest.captured(1).toDouble(), tck, 0.01) << id;
@@ -305,6 +355,24 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
                     << id << ": cycle time " << cycle.toStdString();
             }
         }
+    }
+}
+
+// Each grade's lists make its fastest bin (DDR3: every standard bin): its CAS latency, tRCD
+// and tRP in clocks, and tRAS up to the bin's.
+TEST(WizardPeerDecoder, EveryGradesListsReachItsJedecBins)
+{
+    for (int code = 1; code <= 16; ++code) {
+        const int type = Speed_Grade_Type(code);
+        const Jedec_Grade& j = kJedec[code - 1];
+        const double tck = kGradeTck[code - 1];
+        const auto has = [type](Timing_List l, double n) { return Timing_List_Items(type, l).contains(QString::number(n) + 'T'); };
+        for (double cl : type == Warez_DDR3 ? kDdr3BinCls[code - 13] : std::vector<double>{ j.taa / tck }) {
+            const double rcd = type == Warez_DDR3 ? cl : std::ceil(j.trcd / tck - 1e-6);
+            EXPECT_TRUE(has(Timing_List::tCL, cl) && has(Timing_List::tRCD, rcd) && has(Timing_List::tRP, rcd)) << code << ": " << cl;
+        }
+        const auto ras = Timing_List_Items(type, Timing_List::tRAS).size() + Timing_List_First_Clocks(type, Timing_List::tRAS) - 1;
+        EXPECT_GE(double(ras), std::ceil(j.tras / tck - 1e-6)) << code;
     }
 }
 

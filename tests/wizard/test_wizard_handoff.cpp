@@ -107,7 +107,7 @@ TEST_F(WizardHandoffTest, CancelOnAnyPageCreatesNoDocument)
     }
 
     // The toolbar key runs the same road; the first document made is number 1.
-    script({ 1, 0, "", "" });
+    script({ 1, 0, "CE", "" });
     main->toolbarButton("WIZARD")->trigger();
     ASSERT_EQ(main->Documents().size(), 1);
     EXPECT_EQ(main->Documents()[0]->windowTitle(), "SPD_File 1*");
@@ -163,7 +163,7 @@ TEST_F(WizardHandoffTest, NewDocumentGoneBeforeTheHandOffLeavesOthersAlone)
         main->Documents().last()->parentWidget()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    script({ 2, 0, "7F", "MB" });
+    script({ 2, 0, "CE", "MB" });
     main->mnuFileWarez_Click();
     clock.onProcessEvents = nullptr;
     ASSERT_TRUE(closed);

@@ -16,10 +16,10 @@ TEST(WizardLists, PreselectionsNameTheGradesTimings)
         const char* items[4];
     };
     const Row rows[] = {
-        { 1, { "3T", "3T", "3T", "7T" } },   { 3, { "3T", "3T", "3T", "7T" } },   { 5, { "2.5T", "3T", "3T", "7T" } },
+        { 1, { "3T", "3T", "3T", "7T" } },   { 4, { "3T", "3T", "3T", "7T" } },   { 5, { "2.5T", "3T", "3T", "7T" } },
         { 7, { "2.5T", "3T", "3T", "7T" } }, { 8, { "3T", "4T", "4T", "8T" } },   { 10, { "4T", "4T", "4T", "12T" } },
-        { 11, { "5T", "5T", "5T", "15T" } }, { 12, { "5T", "5T", "5T", "15T" } }, { 14, { "6T", "6T", "6T", "18T" } },
-        { 16, { "7T", "7T", "7T", "21T" } },
+        { 11, { "5T", "5T", "5T", "15T" } }, { 12, { "5T", "5T", "5T", "18T" } }, { 14, { "6T", "6T", "6T", "20T" } },
+        { 15, { "7T", "7T", "7T", "24T" } }, { 16, { "8T", "8T", "8T", "28T" } },
     };
     const Timing_List order[4] = { Timing_List::tCL, Timing_List::tRP, Timing_List::tRCD, Timing_List::tRAS };
     for (const Row& row : rows) {
@@ -31,7 +31,7 @@ TEST(WizardLists, PreselectionsNameTheGradesTimings)
             EXPECT_EQ(items[(*pre)[static_cast<size_t>(i)]], row.items[i]) << "code " << row.code << " list " << i;
         }
     }
-    EXPECT_FALSE(Timing_Preselection(4).has_value());
+    EXPECT_FALSE(Timing_Preselection(17).has_value());
 }
 
 TEST(WizardGeometry, RowsOfTheTables)

@@ -171,14 +171,16 @@ TEST_F(WizardWindowTest, SpeedGradesAndTheirTimings)
 
 TEST_F(WizardWindowTest, TimingChoicesBecomeClocks)
 {
-    // 166 MHz SDRAM has no usual timings: nothing chosen reads as one clock below the list.
+    // 166 MHz SDRAM preselects 3-3-3; a list without a choice reads as one clock below the
+    // list, and Finish waits for a choice in every list.
     choose(1, 3);
     w->Command3_Click();
-    EXPECT_EQ(timingChoices(), QStringList({ "", "", "", "" }));
-    EXPECT_GT(w->cbotcl->count(), 0);
+    EXPECT_EQ(timingChoices(), QStringList({ "3T", "3T", "3T", "7T" }));
+    for (QComboBox* box : { w->cbotcl, w->cbotrp, w->cbotrcd, w->cbotras }) box->setCurrentIndex(-1);
     w->Command3_Click();
     EXPECT_EQ((std::array<int16_t, 4>{ Warez_Param[6], Warez_Param[7], Warez_Param[8], Warez_Param[9] }),
               (std::array<int16_t, 4>{ -1, 1, 1, 3 }));
+    EXPECT_FALSE(w->Command4->isEnabled());
 
     reopen();
     choose(2, 0);
@@ -260,13 +262,13 @@ TEST_F(WizardWindowTest, FinishStoresTrimmedTextsCancelStoresNothing)
     back(1);
     w->Command3_Click();
     EXPECT_EQ(w->Text1->text(), "");   // Back and Next drop what was typed
-    w->Text1->setText("  7F 2C  ");
-    w->Text2->setText(" MB-800\t2G ");
+    w->Text1->setText("  7F2C  ");
+    w->Text2->setText(" MB-800  2G ");
     w->Command4_Click();
     EXPECT_TRUE(Warez_OK);
     EXPECT_EQ(w->result(), QDialog::Accepted);
-    EXPECT_EQ(Warez_Info[0], "7F 2C");
-    EXPECT_EQ(Warez_Info[1], "MB-800\t2G");
+    EXPECT_EQ(Warez_Info[0], "7F2C");
+    EXPECT_EQ(Warez_Info[1], "MB-800  2G");
 
     // Cancel, the close box and Escape end the wizard without storing more.
     for (int how = 0; how < 3; ++how) {
@@ -290,11 +292,12 @@ TEST_F(WizardWindowTest, FinishStoresTrimmedTextsCancelStoresNothing)
     }
 }
 
-// A DDR3 ID is taken as the panel shows it (bank byte with parity, then the ID) or with
-// 7F continuation codes; anything else keeps the information page open with a message.
-TEST_F(WizardWindowTest, Ddr3FinishRefusesAnIdTextItCannotTakeAsMeant)
+// An ID is taken when it names a JEP106 maker, as the DDR3 panel shows it (bank byte with
+// parity, then the ID) or with 7F continuation codes, and a part number when it is
+// printable ASCII; anything else keeps the information page open with a message.
+TEST_F(WizardWindowTest, FinishRefusesAnIdOrPartNumberItCannotWrite)
 {
-    const struct { int type; const char* id; bool refused; } cases[] = {
+    const struct { int type; const char* id; bool refused; const char16_t* part = u"M378"; } cases[] = {
         { 4, "00CE", true },                 // bank byte without its parity bit
         { 4, "CE80X", true },
         { 4, "Samsung", true },
@@ -306,11 +309,20 @@ TEST_F(WizardWindowTest, Ddr3FinishRefusesAnIdTextItCannotTakeAsMeant)
         { 4, "7F7F9E", false },
         { 4, "7f98", false },                // either case, as the other forms
         { 4, "7F7F7F7F7F7F7F7F9E", false },  // eight continuation codes: bank 9
-        { 4, "", false },
-        { 3, "00CE", false },                // SDRAM, DDR and DDR2 IDs are bytes as typed
+        { 4, "", true },
+        { 4, "00", true },
+        { 4, "FF", true },
+        { 4, "C", true },                    // C0: even parity
+        { 3, "00CE", true },                 // every type: the same forms
+        { 1, "7F", true }, { 2, "807F", true }, { 3, "Samsung", true }, { 1, "G5", true }, { 2, "ZZ", true },
+        { 3, "", true },
+        { 3, "7F7F7F7F7F7F7F7F9E", true },   // bytes 64-71 end before the ID
+        { 1, "CE", false }, { 2, "ce", false }, { 3, "7F7F9E", false }, { 1, "80CE", false },
+        { 2, "CE", true, u"Caf\u00E9" }, { 4, "CE", true, u"\u578B\u865F" }, { 1, "CE", true, u"MB\t1" },
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.id);
+        const QString part = QString::fromUtf16(c.part);
+        SCOPED_TRACE(testing::Message() << c.type << " " << c.id << " " << part.toStdString());
         reopen();
         Warez_OK = false;
         Warez_Info[0] = "kept";
@@ -319,15 +331,17 @@ TEST_F(WizardWindowTest, Ddr3FinishRefusesAnIdTextItCannotTakeAsMeant)
         w->Command3_Click();
         w->Command3_Click();
         w->Text1->setText(QString::fromLatin1(c.id));
+        w->Text2->setText(part);
         w->Command4_Click();
         EXPECT_EQ(Warez_OK, !c.refused);
         EXPECT_EQ(w->isVisible(), c.refused);
         EXPECT_EQ(w->InfoMessage->isVisibleTo(w.get()), c.refused);
         if (!c.refused) continue;
         EXPECT_TRUE(w->fraInfo->isVisibleTo(w.get()));
-        EXPECT_TRUE(w->InfoMessage->text().contains(QLatin1String("80CE")));
+        EXPECT_EQ(w->InfoMessage->text().contains(QLatin1String("80CE")), part == QLatin1String("M378"));
         EXPECT_EQ(Warez_Info[0], "kept");
         w->Text1->setText(QStringLiteral("80CE"));   // the panel's own form now finishes
+        w->Text2->setText(QStringLiteral("M378"));
         w->Command4_Click();
         EXPECT_TRUE(Warez_OK);
         EXPECT_EQ(Warez_Info[0], "80CE");

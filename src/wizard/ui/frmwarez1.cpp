@@ -341,7 +341,7 @@ void Frmwarez1::Command4_Click()
     takeChoices();
     m_pages.Command4_Click();
     showState();
-    // A refused ID keeps the window open on the information page.
+    // A refused ID or part number keeps the window open on the information page.
     if (m_pages.Info_Message.isEmpty()) accept();
 }
 

@@ -87,7 +87,7 @@ public:
     QGroupBox* fraInfo = nullptr;
     QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;
-    QLabel* InfoMessage = nullptr;   // why Finish refused the JEDEC ID, under the two boxes
+    QLabel* InfoMessage = nullptr;   // why Finish refused the JEDEC ID or part number, under the boxes
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
