@@ -21,7 +21,7 @@ void frmMain::warez_set()
 {
     // The cells the encoder fills show Color_Diff: bytes 0-63 of the 128-byte layouts,
     // 0-127 of DDR3. They are painted first; writing a byte keeps its cell's colour.
-    const bool ddr3 = Warez_Param[0] >= 4;
+    const bool ddr3 = Warez_Param[WP_Mem_Type] >= 4;
     const int16_t last = ddr3 ? 127 : 63;
     for (int16_t i = 0; i <= last; ++i)
         if (DocumentApi* doc = ActiveDocument()) doc->Set_Value_color_diff(i);

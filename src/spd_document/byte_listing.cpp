@@ -14,21 +14,18 @@ struct ByteGroup {
 };
 
 // Groups of bytes below 128 listed under one header, per memory type. Bytes below 128 that
-// are in no group get a line of their own; types without an entry list nothing below 128.
-bool Low_Groups(int16_t memType, std::vector<ByteGroup>& groups)
+// are in no group get a line of their own; types without an entry (nullptr) list nothing
+// below 128.
+const std::vector<ByteGroup>* Low_Groups(int16_t memType)
 {
+    static const std::vector<ByteGroup> sdram = {{36, 61}, {64, 71}, {73, 90}, {99, 114}, {115, 125}};
+    static const std::vector<ByteGroup> ddr = {{36, 40}, {46, 61}, {64, 71}, {73, 90}, {99, 114}, {115, 127}};
+    static const std::vector<ByteGroup> ddr2 = {{64, 71}, {73, 90}, {95, 98}, {107, 113}};
     switch (memType) {
-    case MT_SDRAM:
-        groups = {{36, 61}, {64, 71}, {73, 90}, {99, 114}, {115, 125}};
-        return true;
-    case MT_DDR:
-        groups = {{36, 40}, {46, 61}, {64, 71}, {73, 90}, {99, 114}, {115, 127}};
-        return true;
-    case MT_DDR2:
-        groups = {{64, 71}, {73, 90}, {95, 98}, {107, 113}};
-        return true;
-    default:
-        return false;
+    case MT_SDRAM: return &sdram;
+    case MT_DDR: return &ddr;
+    case MT_DDR2: return &ddr2;
+    default: return nullptr;
     }
 }
 
@@ -79,8 +76,8 @@ QString Build_Byte_Listing(int16_t Mem_Type, const std::array<uint8_t, 256>& Spd
     out += kLineEnd;
     out += kLineEnd;
 
-    std::vector<ByteGroup> groups;
-    if (Low_Groups(Mem_Type, groups)) {
+    if (const std::vector<ByteGroup>* low = Low_Groups(Mem_Type)) {
+        const std::vector<ByteGroup>& groups = *low;
         int k = 0;
         std::size_t next = 0;
         while (k < 128) {

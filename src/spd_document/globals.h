@@ -27,7 +27,26 @@ extern int16_t Status_Query;    // 1 while a new document asks the burner for it
 extern bool Prog_Frame_Ready;   // set by the 120 ms pacing timer
 extern QString jedec_name;      // last looked-up manufacturer name
 
-// Wizard record.
+// Wizard record. The slots of Warez_Param, as the wizard's pages fill them and the encoders
+// read them:
+enum Warez_Slot : int {
+    WP_Mem_Type = 0,        // 1 SDRAM, 2 DDR, 3 DDR2, 4 DDR3
+    WP_Speed_Grade = 1,     // speed-grade code 1..16 (memory type and grade together)
+    WP_Ecc = 2,             // 1 without ECC, 2 with
+    WP_Row_Bits = 3,        // row address bits of the DRAM
+    WP_Column_Bits = 4,     // column address bits of the DRAM
+    WP_Sides = 5,           // module sides (ranks): 1 or 2
+    WP_Cas_Item = 6,        // position of the chosen CAS-latency item, -1 when none
+    WP_tRP = 7,             // tRP in clocks
+    WP_tRCD = 8,            // tRCD in clocks
+    WP_tRAS = 9,            // tRAS in clocks
+    WP_Data_Width = 10,     // DRAM data width: 0 x4, 1 x8, 2 x16
+    WP_Dram_Size = 11,      // position of the chosen DRAM size, 0 "8 Mb" upwards
+    WP_Unused = 12,         // not used; 0 at every hand-off
+    WP_Module_Density = 13, // module bank density code (16, 32, 64, 128 or 1)
+    WP_Banks = 14,          // banks of each DRAM: 4 or 8
+    WP_Refresh = 15,        // refresh code: 78 or 156
+};
 extern std::array<int16_t, 16> Warez_Param;
 extern std::array<QString, 3> Warez_Info;
 extern bool Warez_OK;

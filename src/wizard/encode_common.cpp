@@ -1,5 +1,6 @@
 #include "wizard/encode_common.h"
 
+#include "spd_document/globals.h"
 #include "wizard/wizard_lists.h"
 
 #include <QStringList>
@@ -50,15 +51,15 @@ int widthBits(int widthPosition) { return widthPosition == 0 ? 4 : widthPosition
 
 bool Two_Kb_Page(const Warez_Params& param)
 {
-    const int columns = std::clamp<int>(param[4], 0, 20);
-    return (static_cast<long long>(widthBits(param[10])) << columns) >= 2 * 1024 * 8;
+    const int columns = std::clamp<int>(param[WP_Column_Bits], 0, 20);
+    return (static_cast<long long>(widthBits(param[WP_Data_Width])) << columns) >= 2 * 1024 * 8;
 }
 
 long long Device_Megabits(const Warez_Params& param)
 {
-    const int rows = param[3], columns = param[4], banks = param[14];
+    const int rows = param[WP_Row_Bits], columns = param[WP_Column_Bits], banks = param[WP_Banks];
     if (rows < 0 || columns < 0 || rows + columns > 40 || banks < 0) return 0;
-    return ((1LL << (rows + columns)) * banks * widthBits(param[10])) >> 20;
+    return ((1LL << (rows + columns)) * banks * widthBits(param[WP_Data_Width])) >> 20;
 }
 
 Byte_Writes Part_Number_Writes(const QString& text, int firstByte)

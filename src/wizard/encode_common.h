@@ -60,10 +60,10 @@ bool Part_Number_Text_Accepted(const QString& text);
 // What the information page says when it refuses a part number.
 extern const QString kPartNumberTextRefused;
 
-// The DRAM devices a record describes. Their page is the data width (element 10: 0 x4, 1 x8,
-// any other x16) times 2^columns (element 4): true for a page of 2 KB or more, the page that
-// JEDEC gives longer activate-to-activate times. Their density in Mbit is 2^(rows + columns)
-// x banks x width (elements 3, 4 and 14); 0 when the geometry is out of range.
+// The DRAM devices a record describes. Their page is the data width (WP_Data_Width: 0 x4,
+// 1 x8, any other x16) times 2^columns (WP_Column_Bits): true for a page of 2 KB or more, the
+// page that JEDEC gives longer activate-to-activate times. Their density in Mbit is
+// 2^(rows + columns) x banks x width; 0 when the geometry is out of range.
 bool Two_Kb_Page(const Warez_Params& param);
 long long Device_Megabits(const Warez_Params& param);
 

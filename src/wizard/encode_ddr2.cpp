@@ -1,5 +1,6 @@
 #include "wizard/encode_ddr2.h"
 
+#include "spd_document/globals.h"
 #include "wizard/speed_rows_ddr2.h"
 #include "wizard/wizard_lists.h"
 
@@ -45,36 +46,36 @@ int ranksByte(int memType, int sides)
 
 Byte_Writes Ddr2_Head_Writes(const Warez_Params& param)
 {
-    const int type = param[0];
-    const bool ecc = param[2] == 2;
-    const int width = param[10];
+    const int type = param[WP_Mem_Type];
+    const bool ecc = param[WP_Ecc] == 2;
+    const int width = param[WP_Data_Width];
     Byte_Writes w;
 
     Add_Write(w, 0, 128);                                  // bytes written
     Add_Write(w, 1, 8);                                    // SPD device of 2^8 bytes
     Add_Write(w, 2, byType(type, 4, 7, 8));                // memory type
-    Add_Write(w, 3, param[3]);                             // row address bits
-    Add_Write(w, 4, param[4]);                             // column address bits
-    Add_Write(w, 5, ranksByte(type, param[5]));
+    Add_Write(w, 3, param[WP_Row_Bits]);                             // row address bits
+    Add_Write(w, 4, param[WP_Column_Bits]);                             // column address bits
+    Add_Write(w, 5, ranksByte(type, param[WP_Sides]));
     Add_Write(w, 6, ecc ? 72 : 64);                        // module data width
     Add_Write(w, 7, 0);
     Add_Write(w, 11, ecc ? 2 : 0);                         // configuration: ECC or none
     Add_Write(w, 8, byType(type, 1, 4, 5));                // LVTTL, SSTL 2.5 V, SSTL 1.8 V
     Add_Writes(w, Ddr2_Speed_Grade_Writes(param));
     // 15.625 or 7.8 us, self-refresh; DDR2 devices refresh every 7.8 us at any density.
-    Add_Write(w, 12, param[15] == 156 && type != Warez_DDR2 ? 0x80 : 0x82);
+    Add_Write(w, 12, param[WP_Refresh] == 156 && type != Warez_DDR2 ? 0x80 : 0x82);
     Add_Write(w, 13, width == 0 ? 4 : width == 1 ? 8 : 16);
     // The error-checking width follows the data width only for x16.
     Add_Write(w, 14, ecc ? (width == 2 ? 16 : 8) : 0);
     Add_Write(w, 16, 0x0C);                                // burst lengths 4 and 8
-    Add_Write(w, 17, param[14]);                           // banks on each DRAM
-    Add_Write(w, 18, Ddr2_Cas_Latency_Byte(type, param[6]));
+    Add_Write(w, 17, param[WP_Banks]);                           // banks on each DRAM
+    Add_Write(w, 18, Ddr2_Cas_Latency_Byte(type, param[WP_Cas_Item]));
     // SDRAM and DDR: CS latency 0; DDR2: module thickness.
     Add_Write(w, 19, type == Warez_DDR2 ? 0 : 1);
     // SDRAM: WE latency 0; DDR: write latency 1; DDR2: unbuffered DIMM.
     Add_Write(w, 20, byType(type, 1, 2, 2));
     Add_Write(w, 21, 0);                                   // module attributes
-    Add_Write(w, 31, param[13]);                           // module bank density
+    Add_Write(w, 31, param[WP_Module_Density]);                           // module bank density
     Add_Write(w, 62, byType(type, 0x20, 0x12, 0x12));      // SPD revision
     return w;
 }

@@ -6,7 +6,7 @@
 
 namespace wizard {
 
-// The memory types this image serves (Warez_Param(0)): 1 SDRAM, 2 DDR, 3 DDR2.
+// The memory types this image serves (Warez_Param[WP_Mem_Type]): 1 SDRAM, 2 DDR, 3 DDR2.
 bool Is_Ddr2_Image_Type(int memType);
 
 // Byte 18: the CAS latencies of the tCL item at `position` of the type's list. A position

@@ -1,5 +1,6 @@
 #include "wizard/encode_ddr3.h"
 
+#include "spd_document/globals.h"
 #include "spd_document/spd_record.h"
 #include "wizard/speed_rows_ddr3.h"
 
@@ -111,7 +112,7 @@ Byte_Writes Ddr3_Image_Writes(const Warez_Params& param, const QString& idText, 
     // JEDEC's tRFC by device density, as byte 4 declares it (without a code the byte reads
     // as 256 Mbit): 90 ns up to 512 Mbit, then 110, 160, 260 and 350 ns for 1 to 8 Gbit.
     static constexpr int kTrfc[6] = { 720, 720, 880, 1280, 2080, 2800 };
-    const int code = Ddr3_Density_Byte(param[11], param[10], param[14]).value_or(0) & 0x0F;
+    const int code = Ddr3_Density_Byte(param[WP_Dram_Size], param[WP_Data_Width], param[WP_Banks]).value_or(0) & 0x0F;
     const int trfc = kTrfc[std::min(code, 5)];
     for (Byte_Write b : kFixed) {
         if (b.index == 24) b.value = static_cast<uint8_t>(trfc & 0xFF);
@@ -125,10 +126,10 @@ Byte_Writes Ddr3_Image_Writes(const Warez_Params& param, const QString& idText, 
     Add_Write(w, 63, 0);    // address mapping
     addZeros(w, 64, 116);
 
-    if (const auto density = Ddr3_Density_Byte(param[11], param[10], param[14])) Add_Write(w, 4, *density);
-    Add_Write(w, 5, Ddr3_Addressing_Byte(param[3], param[4]));
-    Add_Write(w, 7, Ddr3_Organization_Byte(param[10], param[5]));
-    Add_Write(w, 8, Ddr3_Bus_Width_Byte(param[2]));
+    if (const auto density = Ddr3_Density_Byte(param[WP_Dram_Size], param[WP_Data_Width], param[WP_Banks])) Add_Write(w, 4, *density);
+    Add_Write(w, 5, Ddr3_Addressing_Byte(param[WP_Row_Bits], param[WP_Column_Bits]));
+    Add_Write(w, 7, Ddr3_Organization_Byte(param[WP_Data_Width], param[WP_Sides]));
+    Add_Write(w, 8, Ddr3_Bus_Width_Byte(param[WP_Ecc]));
 
     Add_Writes(w, Ddr3_Speed_Grade_Writes(param));
     Add_Writes(w, Ddr3_Cas_Latency_Writes(param));

@@ -1,5 +1,7 @@
 #include "wizard/speed_rows_ddr2.h"
 
+#include "spd_document/globals.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -151,7 +153,7 @@ void raiseTrc(Byte_Writes& writes, bool ddr2, int quarters)
 
 Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param)
 {
-    const int grade = param[1];
+    const int grade = param[WP_Speed_Grade];
     Byte_Writes writes;
     if (!knownGrade(grade)) return writes;
 
@@ -166,13 +168,13 @@ Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param)
     raiseToJedec(writes, grade, param);
 
     const Clock_Row& row = kClockRows[grade - 1];
-    const uint8_t trp = clockByte(row, param[7], row.other27);
+    const uint8_t trp = clockByte(row, param[WP_tRP], row.other27);
     // tRAS in whole ns, rounded up; a product beyond a byte is held at 0 or 255.
-    const uint8_t tras = Clamp_Byte(static_cast<long long>(std::ceil(param[9] * row.tck)));
+    const uint8_t tras = Clamp_Byte(static_cast<long long>(std::ceil(param[WP_tRAS] * row.tck)));
     // SDRAM counts tRP in whole ns, DDR and DDR2 in quarter ns.
     raiseTrc(writes, grade >= 9, tras * 4 + (grade <= 4 ? trp * 4 : trp));
     Add_Write(writes, 27, trp);
-    Add_Write(writes, 29, clockByte(row, param[8], row.other29));
+    Add_Write(writes, 29, clockByte(row, param[WP_tRCD], row.other29));
     Add_Write(writes, 30, tras);
     return writes;
 }

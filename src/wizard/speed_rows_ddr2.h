@@ -6,12 +6,12 @@
 
 namespace wizard {
 
-// The writes for the grade in Warez_Param(1), in order: the grade's constant row, then
-// bytes 27 (tRP from element 7), 29 (tRCD from element 8) and 30 (tRAS from element 9,
-// whole ns, rounded up; held within 0-255). Within the row, tRC (byte 41, DDR2 with byte
+// The writes for the grade in slot WP_Speed_Grade, in order: the grade's constant row, then
+// bytes 27 (tRP from WP_tRP), 29 (tRCD from WP_tRCD) and 30 (tRAS from WP_tRAS, whole ns,
+// rounded up; held within 0-255). Within the row, tRC (byte 41, DDR2 with byte
 // 40) is never shorter than tRAS + tRP as bytes 30 and 27 give them, and tRRD (28) and
 // tRFC (42, DDR2 with byte 40) are never shorter than JEDEC's for the page size and
-// density of the devices (elements 3, 4, 10 and 14). The memory type takes no part: the
+// density of the devices (WP_Row_Bits, WP_Column_Bits, WP_Data_Width, WP_Banks). The memory type takes no part: the
 // grade alone picks its family's row. A grade outside 1..12 gives no writes.
 Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param);
 

@@ -1,5 +1,6 @@
 #include "wizard/speed_rows_ddr3.h"
 
+#include "spd_document/globals.h"
 #include "wizard/wizard_lists.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ int lastClocks(Timing_List list)
 
 Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
 {
-    const int grade = param[1];
+    const int grade = param[WP_Speed_Grade];
     Byte_Writes writes;
     if (!inRange(grade, kFirstGrade, kFirstGrade + 3)) return writes;
     const Ddr3_Row& row = kRows[grade - kFirstGrade];
@@ -66,7 +67,7 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
     // lowest latency times tCK, so the latency that tAA asks for at this speed is one the
     // image declares (the grade's own tAA would need CL 7 at 1066 and CL 8 at 1333 and
     // 1600, above the preselected 6 and 7). Without an item the grade's value stands.
-    const auto mask = Cas_Latency_Mask(Warez_DDR3, param[6]);
+    const auto mask = Cas_Latency_Mask(Warez_DDR3, param[WP_Cas_Item]);
     int taa = row.taa;
     if (mask && *mask != 0) {
         int lowest = 0;
@@ -78,9 +79,9 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
     // tRP and tRAS as they end up below. tRC is at least their sum, since a bank cannot be
     // activated again before it has been open for tRAS and precharged for tRP; the
     // grade's own tRC stands when it is longer. Its upper nibble goes with every byte 21.
-    const int trp = inRange(param[7], 4, lastRp) ? param[7] * t : row.trp;
+    const int trp = inRange(param[WP_tRP], 4, lastRp) ? param[WP_tRP] * t : row.trp;
     const int defaultTras = (row.rasRcHigh & 0x0F) * 256 + row.trasLow;
-    const int tras = inRange(param[9], 12, lastRas) ? param[9] * t : defaultTras;
+    const int tras = inRange(param[WP_tRAS], 12, lastRas) ? param[WP_tRAS] * t : defaultTras;
     const int trc = std::max(256 + row.trcLow, tras + trp);
     const int trcHigh = (trc >> 8) << 4;
     Add_Write(writes, 23, trc & 0xFF);
@@ -90,13 +91,13 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
 
     // Each timing first gets the grade's default, then the chosen count when it is valid.
     Add_Write(writes, 20, row.trp);
-    if (inRange(param[7], 4, lastRp)) Add_Write(writes, 20, param[7] * t);
+    if (inRange(param[WP_tRP], 4, lastRp)) Add_Write(writes, 20, param[WP_tRP] * t);
     Add_Write(writes, 18, row.trcd);
-    if (inRange(param[8], 4, lastRcd)) Add_Write(writes, 18, param[8] * t);
+    if (inRange(param[WP_tRCD], 4, lastRcd)) Add_Write(writes, 18, param[WP_tRCD] * t);
 
     Add_Write(writes, 21, trcHigh | (defaultTras >> 8));
     Add_Write(writes, 22, row.trasLow);
-    if (inRange(param[9], 12, lastRas)) {
+    if (inRange(param[WP_tRAS], 12, lastRas)) {
         Add_Write(writes, 21, trcHigh | (tras >> 8));   // tRC and tRAS upper nibbles
         Add_Write(writes, 22, tras % 256);
     }
@@ -106,7 +107,7 @@ Byte_Writes Ddr3_Speed_Grade_Writes(const Warez_Params& param)
 Byte_Writes Ddr3_Cas_Latency_Writes(const Warez_Params& param)
 {
     Byte_Writes writes;
-    const auto mask = Cas_Latency_Mask(Warez_DDR3, param[6]);
+    const auto mask = Cas_Latency_Mask(Warez_DDR3, param[WP_Cas_Item]);
     if (!mask) return writes;
     Add_Write(writes, 15, 0);
     Add_Write(writes, 14, *mask);

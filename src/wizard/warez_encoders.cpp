@@ -48,7 +48,7 @@ private:
 void ddr2_set(MainFormApi& main)
 {
     Active_Document doc(main);
-    if (!doc.exists() || !Is_Ddr2_Image_Type(Warez_Param[0])) return;
+    if (!doc.exists() || !Is_Ddr2_Image_Type(Warez_Param[WP_Mem_Type])) return;
 
     doc.write(Ddr2_Head_Writes(Warez_Param));
     // The encoder keeps the ID text it works with in the wizard record.

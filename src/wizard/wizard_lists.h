@@ -8,7 +8,7 @@
 #include <array>
 #include <optional>
 
-// Memory types as the wizard record stores them in Warez_Param(0).
+// Memory types as the wizard record stores them in Warez_Param[WP_Mem_Type].
 enum Warez_Mem_Type : int { Warez_SDRAM = 1, Warez_DDR = 2, Warez_DDR2 = 3, Warez_DDR3 = 4 };
 
 // Speed-grade codes run 1 to 16: 4 x (type - 1) + option position + 1.

@@ -54,7 +54,7 @@ int Warez_Pages::Speed_Option(int memType) const
 void Warez_Pages::Form_Load()
 {
     Page_Counter = 0;
-    if (Warez_Param[0] == 0) optRamType = 0;
+    if (Warez_Param[WP_Mem_Type] == 0) optRamType = 0;
     Command2_Enabled = false;
     Command4_Enabled = false;
 }
@@ -77,7 +77,7 @@ void Warez_Pages::Command4_Click()
 {
     if (!Command4_Enabled) return;
     Info_Message.clear();
-    if (!wizard::Jedec_Id_Text_Accepted(Warez_Param[0], Trim_Blanks(Text1))) {
+    if (!wizard::Jedec_Id_Text_Accepted(Warez_Param[WP_Mem_Type], Trim_Blanks(Text1))) {
         Info_Message = wizard::kJedecIdTextRefused;
         return;
     }
@@ -111,7 +111,7 @@ void Warez_Pages::Hide_Speed_Frames()
 void Warez_Pages::Store_Mem_Type()
 {
     // Options 0..3 stand for the types 1..4; with none chosen the record keeps its type.
-    if (optRamType >= 0 && optRamType <= 3) Warez_Param[0] = static_cast<int16_t>(optRamType + 1);
+    if (optRamType >= 0 && optRamType <= 3) Warez_Param[WP_Mem_Type] = static_cast<int16_t>(optRamType + 1);
 }
 
 void Warez_Pages::Pass0()
@@ -132,12 +132,12 @@ void Warez_Pages::Pass1()
     Store_Mem_Type();
     Show(Wizard_Frame::Frame1, false);
 
-    const int t = Warez_Param[0];
+    const int t = Warez_Param[WP_Mem_Type];
     if (!Known_Type(t)) return;
     Show(Speed_Frame(t), true);
     // A grade of this type keeps the option the user chose; the first visit, or a grade
     // of another type (the type was changed), starts at the type's first grade.
-    const int code = Warez_Param[1];
+    const int code = Warez_Param[WP_Speed_Grade];
     if (Speed_Grade_Type(code) != t) *Speed_Group(t) = 0;
 
     // The timing lists hold the type's items, rebuilt on every visit.
@@ -160,12 +160,12 @@ void Warez_Pages::Pass2()
     Show(Wizard_Frame::fraDramTime, false);
     Hide_Speed_Frames();
 
-    const int t = Warez_Param[0];
+    const int t = Warez_Param[WP_Mem_Type];
     const int option = Speed_Option(t);
-    if (Known_Type(t) && option >= 0) Warez_Param[1] = static_cast<int16_t>(Speed_Grade_Code(t, option));
+    if (Known_Type(t) && option >= 0) Warez_Param[WP_Speed_Grade] = static_cast<int16_t>(Speed_Grade_Code(t, option));
 
     // The grade's usual timings; the 166 MHz SDRAM grade has none and the lists keep theirs.
-    if (const auto pre = Timing_Preselection(Warez_Param[1])) {
+    if (const auto pre = Timing_Preselection(Warez_Param[WP_Speed_Grade])) {
         cbotcl.Select((*pre)[0]);
         cbotrp.Select((*pre)[1]);
         cbotrcd.Select((*pre)[2]);
@@ -184,7 +184,7 @@ void Warez_Pages::CboDataWidth_Click()
     CboSize.Clear();
     CboSide.Clear();
     for (const QString& item : Dram_Size_Items()) CboSize.AddItem(item);
-    CboSize.Select(Dram_Size_Preselection(Warez_Param[0]));
+    CboSize.Select(Dram_Size_Preselection(Warez_Param[WP_Mem_Type]));
     for (const QString& item : Module_Side_Items()) CboSide.AddItem(item);
     CboSide.Select(0);
 }
@@ -197,18 +197,18 @@ void Warez_Pages::Pass3()
     Show(Wizard_Frame::fraDramIC, false);
     Show(Wizard_Frame::fraDramTime, true);
 
-    Warez_Param[14] = 4;
-    Warez_Param[15] = 78;
-    Warez_Param[10] = static_cast<int16_t>(CboDataWidth.ListIndex);
-    Warez_Param[11] = static_cast<int16_t>(CboSize.ListIndex);
-    const Dram_Geometry g = Dram_Geometry_For(Warez_Param[0], CboSize.ListIndex, CboDataWidth.ListIndex);
-    Warez_Param[3] = g.rows;
-    Warez_Param[4] = g.columns;
-    Warez_Param[13] = g.density;
-    Warez_Param[14] = g.banks;
-    Warez_Param[15] = g.refresh;
-    Warez_Param[5] = CboSide.ListIndex == 0 ? 1 : 2;
-    Warez_Param[2] = Check1 ? 2 : 1;
+    Warez_Param[WP_Banks] = 4;
+    Warez_Param[WP_Refresh] = 78;
+    Warez_Param[WP_Data_Width] = static_cast<int16_t>(CboDataWidth.ListIndex);
+    Warez_Param[WP_Dram_Size] = static_cast<int16_t>(CboSize.ListIndex);
+    const Dram_Geometry g = Dram_Geometry_For(Warez_Param[WP_Mem_Type], CboSize.ListIndex, CboDataWidth.ListIndex);
+    Warez_Param[WP_Row_Bits] = g.rows;
+    Warez_Param[WP_Column_Bits] = g.columns;
+    Warez_Param[WP_Module_Density] = g.density;
+    Warez_Param[WP_Banks] = g.banks;
+    Warez_Param[WP_Refresh] = g.refresh;
+    Warez_Param[WP_Sides] = CboSide.ListIndex == 0 ? 1 : 2;
+    Warez_Param[WP_Ecc] = Check1 ? 2 : 1;
 }
 
 void Warez_Pages::Pass4()
@@ -224,11 +224,11 @@ void Warez_Pages::Pass4()
 
     // Positions become clock counts by the first item's clocks; the CAS-latency position
     // stays a position, since one item may name several latencies. No choice reads -1.
-    const int t = Warez_Param[0];
-    Warez_Param[6] = static_cast<int16_t>(cbotcl.ListIndex);
-    Warez_Param[7] = static_cast<int16_t>(cbotrp.ListIndex + Timing_List_First_Clocks(t, Timing_List::tRP));
-    Warez_Param[8] = static_cast<int16_t>(cbotrcd.ListIndex + Timing_List_First_Clocks(t, Timing_List::tRCD));
-    Warez_Param[9] = static_cast<int16_t>(cbotras.ListIndex + Timing_List_First_Clocks(t, Timing_List::tRAS));
+    const int t = Warez_Param[WP_Mem_Type];
+    Warez_Param[WP_Cas_Item] = static_cast<int16_t>(cbotcl.ListIndex);
+    Warez_Param[WP_tRP] = static_cast<int16_t>(cbotrp.ListIndex + Timing_List_First_Clocks(t, Timing_List::tRP));
+    Warez_Param[WP_tRCD] = static_cast<int16_t>(cbotrcd.ListIndex + Timing_List_First_Clocks(t, Timing_List::tRCD));
+    Warez_Param[WP_tRAS] = static_cast<int16_t>(cbotras.ListIndex + Timing_List_First_Clocks(t, Timing_List::tRAS));
 }
 
 void Warez_Pages::Pass5()

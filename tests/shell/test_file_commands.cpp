@@ -688,7 +688,9 @@ TEST_F(ClosePromptTest, RecentFileOverAModifiedDocumentAsksFirst)
         EXPECT_EQ(dialogs.messageTexts(), QStringList{ " SPD 檔案已被修改 , 是否儲存該檔案 ?" });
         EXPECT_EQ(imageOf(doc), loaded ? image : edited) << answer << saveAs.toStdString();
         EXPECT_EQ(doc->Chk_Form_Chang(), !loaded);
-        if (!saveAs.isEmpty()) EXPECT_EQ(Read_SPD_File(saveAs).image, edited);
+        if (!saveAs.isEmpty()) {
+            EXPECT_EQ(Read_SPD_File(saveAs).image, edited);
+        }
         doc->Set_form_chang(false);
         closeActive();
     }
