@@ -1,5 +1,5 @@
 #include "burner/ui/burner_panel.h"
-#include "burner/ui/user_focus.h"
+#include "platform/ui/user_focus.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -146,7 +146,6 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     connect(Check4, &QCheckBox::clicked, this, [this] { Check4_Click(); });
     Check4->installEventFilter(this);
     for (QRadioButton* o : Option1) o->installEventFilter(this);
-    Track_Focus_Changes();
 }
 
 QRect BurnerPanel::frame9Area() const { return tw(120, 3200, 3960, 1100); }
