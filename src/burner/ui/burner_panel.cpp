@@ -238,6 +238,12 @@ void BurnerPanel::Check4_Act(int valueBefore)
     }
 }
 
+void BurnerPanel::queueOption1Act()
+{
+    // Run after the event, once the option that the move chose is checked.
+    QMetaObject::invokeMethod(this, [this] { Option1_Act(Option1[0]->isChecked()); }, Qt::QueuedConnection);
+}
+
 void BurnerPanel::Option1_GotFocus(int Index)
 {
     Q_UNUSED(Index);   // both elements act alike
@@ -247,9 +253,9 @@ void BurnerPanel::Option1_GotFocus(int Index)
 void BurnerPanel::Option1_Act(bool lowToHighSelected)
 {
     if (lowToHighSelected)
-        forwardToMain([](MainFormApi& m) { m.SNUM_N_Command(); });
-    else
         forwardToMain([](MainFormApi& m) { m.SNUM_P_Command(); });
+    else
+        forwardToMain([](MainFormApi& m) { m.SNUM_N_Command(); });
 }
 
 void BurnerPanel::showResultPoll(const Result_Poll_Outcome& outcome)
@@ -279,14 +285,20 @@ bool BurnerPanel::eventFilter(QObject* watched, QEvent* event)
     if (watched == Check4 && event->type() == QEvent::MouseButtonPress && Check4->isEnabled()) {
         const int valueBefore = Check_Value(Check4);
         QMetaObject::invokeMethod(this, [this, valueBefore] { Check4_Act(valueBefore); }, Qt::QueuedConnection);
-    } else if (event->type() == QEvent::FocusIn && (watched == Option1[0] || watched == Option1[1])) {
+    } else if (watched == Option1[0] || watched == Option1[1]) {
         // Only the user moving onto an option counts: focus handed back when a window or a
         // message box closes is no new choice (and would repeat the command endlessly
         // when it fails), and focus that Qt passes on when the rights disable a control
         // would change the burner's setting by itself.
-        if (Focus_Moved_By_User(*static_cast<QFocusEvent*>(event))) {
-            const bool lowToHigh = Option1[0]->isChecked();
-            QMetaObject::invokeMethod(this, [this, lowToHigh] { Option1_Act(lowToHigh); }, Qt::QueuedConnection);
+        // The burner gets the direction of the option chosen once the move is over. An
+        // arrow key chooses the new option before the focus comes, Tab chooses nothing;
+        // a click gives the focus on the press and chooses on the release.
+        if (event->type() == QEvent::FocusIn && Focus_Moved_By_User(*static_cast<QFocusEvent*>(event))) {
+            m_optionPressed = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+            if (!m_optionPressed) queueOption1Act();
+        } else if (event->type() == QEvent::MouseButtonRelease && m_optionPressed) {
+            m_optionPressed = false;
+            queueOption1Act();
         }
     }
     return QObject::eventFilter(watched, event);
