@@ -511,6 +511,36 @@ TEST_F(BurnerPolling, ClosingAllDocumentsDuringANewDocumentsStatusWaitIsSafe)
     EXPECT_EQ(main->Documents().size(), 1);
 }
 
+TEST_F(BurnerPolling, CommandsStartedDuringANewDocumentsStatusWaitAreRefused)
+{
+    main->show();
+    com.setStandingReply('s', Frame().text());
+    frmDocument* first = newDocument();
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        { "new", [&] { main->mnuFilenew_Click(); } },
+        { "toolbar new", [&] { main->tbToolbar_ButtonClick(QStringLiteral("NEW")); } },
+        { "open", [&] { main->mnuFileOpen_Click(); } },
+        { "settings", [&] { main->mnuViewOptions_Click(); } },
+        { "connection", [&] { main->mnuConnection_Click(); } },
+        { "read module", [&] { first->burnerPanel()->Command9->click(); } },
+        { "automatic serial numbers", [&] { BurnerPanel::Set_Check_Value(first->burnerPanel()->Check1, 1); } },
+    };
+    for (const auto& [name, during] : cases) {
+        SCOPED_TRACE(name);
+        const int before = main->Documents().size();
+        bool done = false;
+        clock.onProcessEvents = [&] { if (!done) (done = true, during()); };
+        main->Load_New_Document();
+        clock.onProcessEvents = nullptr;
+        EXPECT_EQ(com.letters(), QByteArray("s"));
+        EXPECT_TRUE(dialogs.calls.isEmpty());
+        EXPECT_EQ(BurnerPanel::Check_Value(first->burnerPanel()->Check1), 0);
+        ASSERT_EQ(main->Documents().size(), before + 1);
+        EXPECT_EQ(main->ActiveForm(), main->Documents().last());
+        com.resetRecord();
+    }
+}
+
 TEST_F(BurnerPolling, ConnectionMenuAndToolbarAskForTheStatus)
 {
     main->mnuConnection->trigger();

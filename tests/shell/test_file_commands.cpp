@@ -672,10 +672,27 @@ TEST_F(ClosePromptTest, RecentFileOverAModifiedDocumentAsksFirst)
         EXPECT_EQ(dialogs.messageTexts(), QStringList{ " SPD 檔案已被修改 , 是否儲存該檔案 ?" });
         EXPECT_EQ(imageOf(doc), loaded ? image : edited) << answer << saveAs.toStdString();
         EXPECT_EQ(doc->Chk_Form_Chang(), !loaded);
-        if (!saveAs.isEmpty()) EXPECT_EQ(Read_SPD_File(saveAs).image, edited);
+        if (!saveAs.isEmpty()) {
+            EXPECT_EQ(Read_SPD_File(saveAs).image, edited);
+        }
         doc->Set_form_chang(false);
         closeActive();
     }
+}
+
+TEST_F(ClosePromptTest, AFileWhoseNewDocumentIsClosedDuringItsStatusWaitGoesIntoNoOther)
+{
+    const SPD_Image edited = imageWithType(0x04, 5);
+    frmDocument* kept = editedDocument(edited);
+    clock.onProcessEvents = [&] {
+        if (documentCount() == 2) main->Documents().last()->parentWidget()->close();
+    };
+    open(writeSpd(QStringLiteral("w.spd"), imageWithType(0x0B)));
+    clock.onProcessEvents = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(main->Documents(), QList<frmDocument*>{ kept });
+    EXPECT_EQ(imageOf(kept), edited);
+    EXPECT_EQ(kept->Caption(), QStringLiteral("SPD_File 1*"));
 }
 
 TEST_F(ClosePromptTest, YesSavesAndCloses)

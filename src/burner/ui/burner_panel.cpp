@@ -64,6 +64,27 @@ void forwardToMain(Fn fn)
 {
     if (Main_Form) fn(*Main_Form);
 }
+
+// The main window refuses burner commands while one waits; the panel's own controls then
+// keep what they show, so that they never show a setting the burner was not given.
+bool mainBusy()
+{
+    return Main_Form && Main_Form->Burner_Busy();
+}
+
+bool isUserInput(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return true;
+    default:
+        return false;
+    }
+}
 }
 
 BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
@@ -144,6 +165,7 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     // Every change of the value counts as a click, whoever made it.
     connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
     connect(Check4, &QCheckBox::clicked, this, [this] { Check4_Click(); });
+    Check1->installEventFilter(this);
     Check4->installEventFilter(this);
     for (QRadioButton* o : Option1) o->installEventFilter(this);
 }
@@ -193,6 +215,7 @@ void BurnerPanel::Command9_Click() { forwardToMain([](MainFormApi& m) { m.ReadMo
 
 void BurnerPanel::Command8_Click()
 {
+    if (mainBusy()) return;
     // The marks of the last run go; the result poll shows one mark per socket again.
     for (size_t i = 0; i < 8; ++i) {
         SocketPass[i]->setVisible(false);
@@ -210,6 +233,12 @@ void BurnerPanel::Command10_Click()
 void BurnerPanel::Check1_Click()
 {
     const int value = Check_Value(Check1);
+    if (mainBusy()) {
+        // The switch cannot be sent now: the box goes back to what the burner has.
+        const QSignalBlocker quiet(Check1);
+        Set_Check_Value(Check1, value == 1 ? 0 : 1);
+        return;
+    }
     const bool show = value != 0;
     Label96->setVisible(show);
     for (QLabel* serial : SocketSerial) serial->setVisible(show);
@@ -226,6 +255,7 @@ void BurnerPanel::Check4_MouseDown(int Button)
 
 void BurnerPanel::Check4_Act(int valueBefore)
 {
+    if (mainBusy()) return;
     // The command waits with the event loop running; the document (and this panel) may
     // be closed meanwhile.
     QPointer<BurnerPanel> self(this);
@@ -282,6 +312,10 @@ bool BurnerPanel::eventFilter(QObject* watched, QEvent* event)
     // once the press or focus change has been handled, with the state the control had
     // when it happened, so the box and the options take the click normally meanwhile.
     // A disabled box (no administrator rights) still receives presses here; it must not act.
+    // While the main window refuses commands, the boxes and the options take no input.
+    if (isUserInput(event) && (watched == Check1 || watched == Check4 || watched == Option1[0] || watched == Option1[1])
+        && mainBusy())
+        return true;
     if (watched == Check4 && event->type() == QEvent::MouseButtonPress && Check4->isEnabled()) {
         const int valueBefore = Check_Value(Check4);
         QMetaObject::invokeMethod(this, [this, valueBefore] { Check4_Act(valueBefore); }, Qt::QueuedConnection);
