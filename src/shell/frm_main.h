@@ -193,6 +193,9 @@ public:
     // else the active one.
     QPointer<frmDocument> m_burnerDocument;
     QPointer<frmDocument> m_statusFor;
+    // The last status request got no whole reply: input that comes after it is that
+    // reply coming late (or the rest of it), not a burn result.
+    bool m_statusReplyOwed = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

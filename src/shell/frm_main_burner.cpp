@@ -144,6 +144,8 @@ bool frmMain::Burner_Command_Start()
     if (Burner_Busy()) return false;
     // Applying the reply may switch the automatic serial numbers, which asks again.
     while (Timer2->isActive()) Timer2_Timer();
+    // What comes from now on answers the new command.
+    m_statusReplyOwed = false;
     return true;
 }
 
@@ -212,8 +214,9 @@ void frmMain::ReadIC()
         // The reply is read by its form, long or short layout. One in neither form is no
         // status: the panel keeps what it shows (read in the wrong layout it would show
         // settings the burner does not have, and ticking the automatic serial numbers
-        // would switch them on in the burner).
+        // would switch them on in the burner). Input after it is no burn result.
         const std::optional<Burner_Panel_Settings> s = Parse_Status_Reply(status);
+        if (!s) m_statusReplyOwed = true;
         if (s && doc && doc->burnerPanel()) {
             // A switch of the automatic serial numbers asks for this document's status.
             const QScopedValueRollback<QPointer<frmDocument>> owner(m_burnerDocument, doc);
@@ -472,7 +475,13 @@ void frmMain::Timer1_Timer()
         port.openIfClosed();
         // The input is consumed whatever it holds; without the signature it is dropped.
         const QByteArray input = port.takeAllInput();
-        const std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
+        std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
+        // A status reply that came after its reader gave up has the same signature; it
+        // reports no burn.
+        if (m_statusReplyOwed && !input.isEmpty()) {
+            m_statusReplyOwed = false;
+            frame.reset();
+        }
         if (Result_Poll_Touches_Panel(frame, Status_Query)) {
             frmDocument* doc = ActiveForm();
             BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr;
@@ -544,10 +553,14 @@ void frmMain::Timer2_Timer()
         input.clear();
     }
     try {
-        const std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
+        // A reply cut short holds none of the fields read from the end of the frame: it
+        // fails like a missing one, and whatever of it comes later is no burn result.
+        const std::optional<Burner_Status_Frame> frame =
+            input.size() >= Burner_Status_Frame_Length ? Parse_Burner_Status_Frame(input) : std::nullopt;
         // The reply is the asking document's, whichever document is active now.
         const QPointer<frmDocument> doc = m_statusFor;
         if (!frame) {
+            m_statusReplyOwed = true;
             hideBurnerPanel(doc);
             showError(Burner_Text::Link_Fail);
         } else {

@@ -341,19 +341,6 @@ TEST_F(BurnerPolling, StatusChangingTheAutoSwitchSendsItAndAsksAgain)
     EXPECT_FALSE(doc->burnerPanel()->Label96->isVisibleTo(doc));
 }
 
-TEST_F(BurnerPolling, StatusShorterThanTheFrameLeavesFieldsEmpty)
-{
-    frmDocument* doc = newDocument();
-    BurnerPanel& p = *doc->burnerPanel();
-    p.Option1[0]->setChecked(true);
-    status(Frame().text().left(20));
-    EXPECT_EQ(p.Label149->text(), QStringLiteral("Ver:"));
-    EXPECT_EQ(p.Label150->text(), QString());
-    EXPECT_TRUE(p.Option1[1]->isChecked());
-    EXPECT_EQ(BurnerPanel::Check_Value(p.Check4), 1);   // an empty keypad field is not "FF"
-    EXPECT_EQ(p.Command8->text(), QStringLiteral("連片複製+比對"));
-}
-
 TEST_F(BurnerPolling, MissingSignatureHidesTheFramesAndReportsTheLink)
 {
     struct Case { const char* name; QByteArray reply; bool openFails; };
@@ -363,6 +350,7 @@ TEST_F(BurnerPolling, MissingSignatureHidesTheFramesAndReportsTheLink)
         { "silent", QByteArray(), false },
         { "lower-case signature", lower.text(), false },
         { "short layout", "0000010000", false },
+        { "cut at 60 characters", Frame().text().left(60), false },
         { "port cannot be opened", Frame().text(), true },
     };
     frmDocument* doc = newDocument();
@@ -381,6 +369,7 @@ TEST_F(BurnerPolling, MissingSignatureHidesTheFramesAndReportsTheLink)
         com.setOpenFails(1, false);
         com.clearReplies();
         for (QWidget* frame : { p.Frame4, p.Frame7, p.Frame8 }) EXPECT_FALSE(frame->isVisibleTo(doc));
+        EXPECT_EQ(p.Label149->text(), QStringLiteral("Ver:1A"));   // nothing applied
         ASSERT_EQ(dialogs.messages().size(), 1);
         EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("*****    RS-232 連結失敗    *****"));
         EXPECT_EQ(dialogs.messages()[0].icon, Dialogs::Critical);
