@@ -457,7 +457,9 @@ void frmMain::STATUSIC()
         // 400 ms later the status reader takes the reply and restarts the poll.
         Timer2->start();
     } catch (const std::exception&) {
-        // The poll stays stopped until a later command or status reply starts it.
+        // No status can come: the document's panel goes, as for a silent burner. The poll
+        // stays stopped until a later command or status reply starts it.
+        hideBurnerPanel(m_statusFor);
         showError(Burner_Text::Status_Fail);
     }
 }

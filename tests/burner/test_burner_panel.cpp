@@ -134,7 +134,7 @@ TEST_F(BurnerPanelTest, CaptionsAndTips)
 
     const std::vector<std::pair<QLabel*, QString>> labels = {
         { panel->Label96, QStringLiteral("00000000") }, { panel->Label151, QStringLiteral("序號") },
-        { panel->Label149, QString() }, { panel->Label150, QStringLiteral("Label150") },
+        { panel->Label149, QString() }, { panel->Label150, QString() },
         { panel->Label92, QStringLiteral("成功 :") }, { panel->Label94, QStringLiteral("0") },
         { panel->Label93, QStringLiteral("失敗 :") }, { panel->Label95, QStringLiteral("0") },
     };

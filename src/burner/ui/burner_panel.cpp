@@ -127,7 +127,7 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     Frame7 = new QGroupBox(QStringLiteral("燒錄狀態"), host);
     Frame7->setGeometry(tw(10900, 0, 3600, 4100));
     Label151 = label(Frame7, QStringLiteral("序號"), tw(2280, 220, 1200, 250));
-    Label150 = label(Frame7, QStringLiteral("Label150"), tw(120, 220, 1000, 250));
+    Label150 = label(Frame7, QString(), tw(120, 220, 1000, 250));   // filled by a status
     const QSize pictureSize(twipsToPixels(300), twipsToPixels(200));
     for (int s = 0; s < 8; ++s) {
         const size_t i = static_cast<size_t>(s);
