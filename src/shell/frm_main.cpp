@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -294,12 +295,18 @@ QList<frmDocument*> frmMain::Documents() const
 
 void frmMain::Load_New_Document()
 {
+    // A new document asks the burner for its status: not while another command waits.
+    if (!Burner_Command_Start()) return;
     ++Doc_Count;
     auto* doc = new frmDocument;
     QPointer<QMdiSubWindow> sub = mdiArea->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     doc->setWindowTitle(QStringLiteral("SPD_File ") + QString::number(Doc_Count));
-    doc->Form_Load();
+    {
+        // Its status request is its own, though it is not the active document yet.
+        const QScopedValueRollback<QPointer<frmDocument>> owner(m_burnerDocument, doc);
+        doc->Form_Load();
+    }
     // The load waits for the burner's status with events running: "close all" or "exit"
     // chosen meanwhile may have closed the new window already.
     if (!sub) return;
@@ -376,6 +383,8 @@ void frmMain::mnuViewStatusBar_Click()
 
 void frmMain::mnuFileWarez_Click()
 {
+    // Its document could not be made while a burner command waits.
+    if (Burner_Busy()) return;
     Warez_OK = false;
     Warez_Param.fill(0);
     Show_Warez_Wizard();

@@ -2,6 +2,7 @@
 // The main window: menus, toolbar, status bar, the document windows, the burner port
 // and the timers.
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -177,6 +178,24 @@ public:
     void Burner_Link_Start();
     void showEvent(QShowEvent* event) override;
     bool m_burnerLinkStarted = false;
+    // One burner command at a time. A command's waits run the event loop, and a command
+    // started from inside one (a click, a timer, a window closed meanwhile) would take or
+    // spoil the waiting command's reply: while a wait runs, every command, new document
+    // and file load is refused, and the wait cursor shows why.
+    bool Burner_Busy() const override { return m_burnerWaits > 0; }
+    int m_burnerWaits = 0;
+    // Refuses (false) while a wait runs; otherwise first reads a status reply that is
+    // still due, so that it goes to the document that asked and the new command's waits
+    // cannot take it.
+    bool Burner_Command_Start();
+    // The document a status request is made for and its reply applied to: the document
+    // being loaded, or the one whose status reply or burner read is being applied, or
+    // else the active one.
+    QPointer<frmDocument> m_burnerDocument;
+    QPointer<frmDocument> m_statusFor;
+    // The last status request got no whole reply: input that comes after it is that
+    // reply coming late (or the rest of it), not a burn result.
+    bool m_statusReplyOwed = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

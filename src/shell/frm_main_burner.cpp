@@ -11,11 +11,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTimer>
 #include <optional>
@@ -72,15 +74,42 @@ uint8_t imageByte(const QByteArray& reply, int i)
     return *b;
 }
 
+// Marks the sending and waiting of a command: while it lasts the main window refuses
+// every other command, and the wait cursor tells the user why a click does nothing.
+class Burner_Wait_Scope {
+public:
+    explicit Burner_Wait_Scope(frmMain& main) : main_(main)
+    {
+        if (main_.m_burnerWaits++ == 0) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~Burner_Wait_Scope()
+    {
+        if (--main_.m_burnerWaits == 0) QGuiApplication::restoreOverrideCursor();
+    }
+    Burner_Wait_Scope(const Burner_Wait_Scope&) = delete;
+    Burner_Wait_Scope& operator=(const Burner_Wait_Scope&) = delete;
+
+private:
+    frmMain& main_;
+};
+
 // Sends one command letter and waits, with the port open throughout; a hang-up of the
 // line ends the wait as a failure.
-QByteArray askAndWait(char letter, int seconds)
+QByteArray askAndWait(frmMain& main, char letter, int seconds)
 {
+    Burner_Wait_Scope wait(main);
     BurnerPort port = burnerPort();
     port.openIfClosed();
     port.sendCommand(letter);
     port.waitWithPortOpen(seconds);
     return port.takeAllInput();
+}
+
+// The frames of a document's burner panel go when its status request got no answer.
+void hideBurnerPanel(frmDocument* doc)
+{
+    if (BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr)
+        for (QGroupBox* frame : { panel->Frame4, panel->Frame7, panel->Frame8 }) frame->setVisible(false);
 }
 
 // Count of bytes where the reply and the document differ. The whole reply is checked
@@ -110,6 +139,16 @@ void frmMain::showEvent(QShowEvent* event)
     if (!m_burnerLinkStarted) Burner_Link_Start();
 }
 
+bool frmMain::Burner_Command_Start()
+{
+    if (Burner_Busy()) return false;
+    // Applying the reply may switch the automatic serial numbers, which asks again.
+    while (Timer2->isActive()) Timer2_Timer();
+    // What comes from now on answers the new command.
+    m_statusReplyOwed = false;
+    return true;
+}
+
 // ---------------------------------------------------------------- image commands
 
 namespace {
@@ -121,18 +160,26 @@ DocumentApi& requireDocument(frmMain& main)
     return *doc;
 }
 
-// Reads the image in a reply into the active document byte by byte (store, then decode).
-// A reply that does not hold the whole image leaves the document exactly as it was. The
-// read image is a change of the document: closing it asks before the image is lost.
-void storeImage(frmMain& main, const QByteArray& reply)
+// A command works on the document that was active when it started: one activated during
+// its waits neither gives nor takes its image, and one closed meanwhile fails it.
+frmDocument& requireDocument(const QPointer<frmDocument>& doc)
 {
-    DocumentApi& doc = requireDocument(main);
+    if (!doc) throw Burner_Error("no document for the command");
+    return *doc;
+}
+
+// Reads the image in a reply into the document byte by byte (store, then decode). A reply
+// that does not hold the whole image leaves the document exactly as it was. The read
+// image is a change of the document: closing it asks before the image is lost.
+void storeImage(const QPointer<frmDocument>& target, const QByteArray& reply)
+{
+    frmDocument& doc = requireDocument(target);
     const std::array<uint8_t, 256> image = Require_Image_Hex_Text(reply);
     for (int i = 0; i < 256; ++i) {
         doc.Value_Chang(static_cast<int16_t>(i), image[static_cast<size_t>(i)]);
         doc.table_chang(i);
     }
-    if (auto* form = dynamic_cast<frmDocument*>(&doc)) form->Image_Loaded();
+    doc.Image_Loaded();
     doc.Set_form_chang(true);
 }
 
@@ -140,10 +187,12 @@ void storeImage(frmMain& main, const QByteArray& reply)
 
 void frmMain::ReadModule()
 {
+    if (!Burner_Command_Start()) return;
     Timer1->stop();
     try {
-        const QByteArray reply = askAndWait(Burner_Letter::ReadModule, 2);
-        storeImage(*this, reply);
+        const QPointer<frmDocument> target = ActiveForm();
+        const QByteArray reply = askAndWait(*this, Burner_Letter::ReadModule, 2);
+        storeImage(target, reply);
         Timer1->start();
         showInfo(Burner_Text::ReadModule_Ok);
     } catch (const std::exception&) {
@@ -154,19 +203,23 @@ void frmMain::ReadModule()
 
 void frmMain::ReadIC()
 {
+    if (!Burner_Command_Start()) return;
     Timer1->stop();
     try {
-        const QByteArray reply = askAndWait(Burner_Letter::ReadIC, 2);
-        storeImage(*this, reply);
+        const QPointer<frmDocument> doc = ActiveForm();
+        const QByteArray reply = askAndWait(*this, Burner_Letter::ReadIC, 2);
+        storeImage(doc, reply);
 
-        const QByteArray status = askAndWait(Burner_Letter::Status, 2);
+        const QByteArray status = askAndWait(*this, Burner_Letter::Status, 2);
         // The reply is read by its form, long or short layout. One in neither form is no
         // status: the panel keeps what it shows (read in the wrong layout it would show
         // settings the burner does not have, and ticking the automatic serial numbers
-        // would switch them on in the burner).
+        // would switch them on in the burner). Input after it is no burn result.
         const std::optional<Burner_Panel_Settings> s = Parse_Status_Reply(status);
-        QPointer<frmDocument> doc = ActiveForm();
+        if (!s) m_statusReplyOwed = true;
         if (s && doc && doc->burnerPanel()) {
+            // A switch of the automatic serial numbers asks for this document's status.
+            const QScopedValueRollback<QPointer<frmDocument>> owner(m_burnerDocument, doc);
             BurnerPanel* panel = doc->burnerPanel();
             // A change of the value runs the box's click handling at once ("a" or "z" and
             // a new status request), with the event loop running.
@@ -195,10 +248,12 @@ namespace {
 // the exchange fails. The poll starts again after the message.
 void compareWithBurner(frmMain& main, int seconds, const QString& ok, const QString& mismatch, const QString& error)
 {
+    if (!main.Burner_Command_Start()) return;
     main.Timer1->stop();
     try {
-        const QByteArray reply = askAndWait(Burner_Letter::ReadIC, seconds);
-        if (mismatchCount(requireDocument(main), reply) == 0)
+        const QPointer<frmDocument> target = main.ActiveForm();
+        const QByteArray reply = askAndWait(main, Burner_Letter::ReadIC, seconds);
+        if (mismatchCount(requireDocument(target), reply) == 0)
             showInfo(ok);
         else
             showError(mismatch);
@@ -223,9 +278,10 @@ void frmMain::VcopyIc()
 
 void frmMain::BlankIC()
 {
+    if (!Burner_Command_Start()) return;
     Timer1->stop();
     try {
-        const QByteArray reply = askAndWait(Burner_Letter::BlankIC, 1);
+        const QByteArray reply = askAndWait(*this, Burner_Letter::BlankIC, 1);
         // The check stops at the first byte that is not 0xFF; a reply cut short or garbled
         // before that point is a failure.
         bool blank = true;
@@ -242,16 +298,19 @@ void frmMain::BlankIC()
 
 bool frmMain::ProgramIC()
 {
+    if (!Burner_Command_Start()) return false;
     // The result poll keeps running: nothing answers a program frame.
     Prog_Frame_Ready = false;
     Timer3->start();
     try {
+        const QPointer<frmDocument> source = ActiveForm();
+        Burner_Wait_Scope wait(*this);
         BurnerPort port = burnerPort();
         port.openIfClosed();
         Clock& clock = burnerClock();
         for (int k = 0; k < Program_Frame_Count; ++k) {
             // Each frame reads its 16 bytes when it is built.
-            DocumentApi& doc = requireDocument(*this);
+            DocumentApi& doc = requireDocument(source);
             std::array<uint8_t, 16> block{};
             for (int j = 0; j < 16; ++j) block[static_cast<size_t>(j)] = doc.Get_Value(static_cast<int16_t>(16 * k + j));
             port.send(Program_Frame(k, block));
@@ -285,15 +344,19 @@ struct Fire_And_Forget {
 // Send, close, wait, open again (and for some a further wait); nothing is read.
 void fireAndForget(frmMain& main, const Fire_And_Forget& c, const QString* successText = nullptr)
 {
+    if (!main.Burner_Command_Start()) return;
     main.Timer1->stop();
     try {
-        BurnerPort port = burnerPort();
-        port.openIfClosed();
-        port.sendCommand(c.letter);
-        port.close();
-        Burner_Wait(c.firstWait);
-        port.openIfClosed();
-        if (c.extraWait) port.waitWithPortOpen(3);
+        {
+            Burner_Wait_Scope wait(main);
+            BurnerPort port = burnerPort();
+            port.openIfClosed();
+            port.sendCommand(c.letter);
+            port.close();
+            Burner_Wait(c.firstWait);
+            port.openIfClosed();
+            if (c.extraWait) port.waitWithPortOpen(3);
+        }
         if (successText) showInfo(*successText);
         main.Timer1->start();
     } catch (const std::exception&) {
@@ -353,19 +416,23 @@ void frmMain::Mcopy_Command()
 
 void frmMain::Auto_Command(bool on)
 {
-    // A status reply still pending from an earlier request must not be read in the middle
-    // of this exchange.
+    // A status reply still pending from an earlier request has been read by now; none may
+    // be read in the middle of this exchange.
+    if (!Burner_Command_Start()) return;
     Timer1->stop();
     Timer2->stop();
     try {
-        BurnerPort port = burnerPort();
-        port.openIfClosed();
-        // The switch belongs to the active document's panel: without one there is
-        // nothing to switch.
-        requireDocument(*this);
-        port.sendCommand(on ? Burner_Letter::AutoOn : Burner_Letter::AutoOff);
-        port.close();
-        Burner_Wait(1);
+        {
+            Burner_Wait_Scope wait(*this);
+            BurnerPort port = burnerPort();
+            port.openIfClosed();
+            // The switch belongs to the active document's panel: without one there is
+            // nothing to switch.
+            requireDocument(*this);
+            port.sendCommand(on ? Burner_Letter::AutoOn : Burner_Letter::AutoOff);
+            port.close();
+            Burner_Wait(1);
+        }
         // Opens the port again and arms the status reader, which restarts the poll.
         STATUSIC();
     } catch (const std::exception&) {
@@ -376,16 +443,23 @@ void frmMain::Auto_Command(bool on)
 
 void frmMain::STATUSIC()
 {
+    if (!Burner_Command_Start()) return;
+    m_statusFor = m_burnerDocument ? m_burnerDocument : QPointer<frmDocument>(ActiveForm());
     Timer1->stop();
     try {
-        BurnerPort port = burnerPort();
-        port.openIfClosed();
-        port.sendCommand(Burner_Letter::Status);
-        port.waitWithPortOpen(1);
+        {
+            Burner_Wait_Scope wait(*this);
+            BurnerPort port = burnerPort();
+            port.openIfClosed();
+            port.sendCommand(Burner_Letter::Status);
+            port.waitWithPortOpen(1);
+        }
         // 400 ms later the status reader takes the reply and restarts the poll.
         Timer2->start();
     } catch (const std::exception&) {
-        // The poll stays stopped until a later command or status reply starts it.
+        // No status can come: the document's panel goes, as for a silent burner. The poll
+        // stays stopped until a later command or status reply starts it.
+        hideBurnerPanel(m_statusFor);
         showError(Burner_Text::Status_Fail);
     }
 }
@@ -403,7 +477,13 @@ void frmMain::Timer1_Timer()
         port.openIfClosed();
         // The input is consumed whatever it holds; without the signature it is dropped.
         const QByteArray input = port.takeAllInput();
-        const std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
+        std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
+        // A status reply that came after its reader gave up has the same signature; it
+        // reports no burn.
+        if (m_statusReplyOwed && !input.isEmpty()) {
+            m_statusReplyOwed = false;
+            frame.reset();
+        }
         if (Result_Poll_Touches_Panel(frame, Status_Query)) {
             frmDocument* doc = ActiveForm();
             BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr;
@@ -475,19 +555,20 @@ void frmMain::Timer2_Timer()
         input.clear();
     }
     try {
-        const std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
-        QPointer<frmDocument> doc = ActiveForm();
+        // A reply cut short holds none of the fields read from the end of the frame: it
+        // fails like a missing one, and whatever of it comes later is no burn result.
+        const std::optional<Burner_Status_Frame> frame =
+            input.size() >= Burner_Status_Frame_Length ? Parse_Burner_Status_Frame(input) : std::nullopt;
+        // The reply is the asking document's, whichever document is active now.
+        const QPointer<frmDocument> doc = m_statusFor;
         if (!frame) {
-            if (doc && doc->burnerPanel()) {
-                BurnerPanel* panel = doc->burnerPanel();
-                panel->Frame4->setVisible(false);
-                panel->Frame7->setVisible(false);
-                panel->Frame8->setVisible(false);
-            }
+            m_statusReplyOwed = true;
+            hideBurnerPanel(doc);
             showError(Burner_Text::Link_Fail);
         } else {
             // With no document open there is no panel; the menu rights still follow the
-            // login.
+            // login. A switch of the automatic serial numbers asks for this document.
+            const QScopedValueRollback<QPointer<frmDocument>> owner(m_burnerDocument, doc);
             if (doc) applyStatus(doc, *frame);
             mnuFileSave->setEnabled(Admin_LoggedIn);
             mnuFileSaveAs->setEnabled(Admin_LoggedIn);

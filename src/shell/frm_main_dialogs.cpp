@@ -42,6 +42,8 @@ void frmMain::Password_Change()
 
 void frmMain::mnuViewOptions_Click()
 {
+    // Its OK closes the port that a waiting burner command reads its reply from.
+    if (Burner_Busy()) return;
     frmOptions dialog(this);
     showModal(&dialog);
 }

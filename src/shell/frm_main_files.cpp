@@ -182,7 +182,13 @@ void frmMain::Load_SPD_File(const QString& path, bool intoNewDocument)
         return;
     }
 
-    if (intoNewDocument || !ActiveDocument()) Load_New_Document();
+    if (intoNewDocument || !ActiveDocument()) {
+        // The new document waits for the burner's status with events running: should it
+        // be closed meanwhile (or not be made), the file goes into no other document.
+        const QList<frmDocument*> before = Documents();
+        Load_New_Document();
+        if (before.contains(ActiveForm())) return;
+    }
     DocumentApi* doc = ActiveDocument();
     if (!doc) return;
     doc->SetCaption(path);
@@ -211,6 +217,8 @@ void frmMain::Load_SPD_File(const QString& path, bool intoNewDocument)
 
 void frmMain::mnuFileOpen_Click()
 {
+    // A file is not loaded while a burner command waits (its new document would ask too).
+    if (Burner_Busy()) return;
     const QString path = askFileName(false, kOpenDialogTitle);
     if (path.isEmpty()) return;
     Load_SPD_File(path, true);
@@ -218,6 +226,7 @@ void frmMain::mnuFileOpen_Click()
 
 void frmMain::mnuFileMRU_Click(int Index)
 {
+    if (Burner_Busy()) return;
     const QString path = mruPath(Index);
     if (path.isEmpty()) return;
     Load_SPD_File(path, false);

@@ -13,6 +13,7 @@
 #include "platform/qt/qt_registry.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_single_instance.h"
+#include "platform/ui/user_focus.h"
 #include "shell/frm_main.h"
 #include "shell/frm_splash.h"
 #include "spd_document/byte_names.h"
@@ -23,6 +24,8 @@ int Main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(kAppTitle);
     QApplication::setOrganizationName(QStringLiteral("Velmondra inc."));
+    // The document and its burner panel tell the user's focus moves from Qt's own.
+    Track_Focus_Changes();
 
     // Without a configured locale (LANG unset or C), dates and times follow the Taiwanese
     // conventions of the rest of the program ("2026/12/9"); Qt's C-locale short date

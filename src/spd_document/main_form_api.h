@@ -34,4 +34,7 @@ public:
     virtual void Auto_Command(bool on) = 0;
     virtual void SNUM_P_Command() = 0;
     virtual void SNUM_N_Command() = 0;
+    // True while a burner command waits with the event loop running: nothing may start
+    // another command then.
+    virtual bool Burner_Busy() const { return false; }
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -197,7 +198,7 @@ TEST_F(BurnerCommands, ControlCommandsReportAPortThatCannotBeOpened)
         { "SNUM_N_Command", [](frmMain& m) { m.SNUM_N_Command(); }, QStringLiteral("*****   自動序號選擇失敗 !   *****"), kErr, true },
         { "Mcopy_Command", [](frmMain& m) { m.Mcopy_Command(); }, QStringLiteral("*****   SPD 多重拷貝失敗 !   *****"), kErr, true },
     };
-    newDocument();
+    frmDocument* doc = newDocument();
     com.close();
     com.setOpenFails(1);
     for (const Case& c : cases) {
@@ -212,6 +213,12 @@ TEST_F(BurnerCommands, ControlCommandsReportAPortThatCannotBeOpened)
         EXPECT_EQ(shown[0].title, c.title);
         EXPECT_EQ(main->Timer1->isActive(), c.timer1After);
     }
+    // No status can come: the asking document hides its panel, a new one its own.
+    EXPECT_FALSE(doc->burnerPanel()->Frame7->isVisibleTo(doc));
+    doc->burnerPanel()->Frame7->show();
+    frmDocument* second = newDocument();
+    EXPECT_FALSE(second->burnerPanel()->Frame7->isVisibleTo(second));
+    EXPECT_TRUE(doc->burnerPanel()->Frame7->isVisibleTo(doc));
 }
 
 TEST_F(BurnerCommands, FireAndForgetFailsWhenThePortCannotBeReopened)

@@ -408,6 +408,30 @@ TEST_F(BurnerEndToEnd, SilentBurner)
     EXPECT_TRUE(main->Timer1->isActive());
 }
 
+TEST_F(BurnerEndToEnd, StatusReplyLateOrCutIsNeitherABurnNorAStatus)
+{
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        { "1.8 s late", [this] { sim.setLateReply('s', 1800); } },
+        { "60 characters", [this] { sim.setCustomReply('s', BurnerSimulator::longStatusText(sim.state()).left(60)); } },
+    };
+    for (const auto& [name, fault] : cases) {
+        SCOPED_TRACE(name);
+        BurnerPanel* p = newDocument()->burnerPanel();   // answered in time: "Ver:1A"
+        fault();
+        main->mnuConnection_Click();
+        ASSERT_TRUE(linkSettled());
+        // Whatever comes after the reader has given up, and a poll tick after it.
+        ASSERT_TRUE(pumpUntil([this] { return sim.waitForIdle(0); }));
+        QTest::qWait(700);
+        EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****    RS-232 連結失敗    *****") }));
+        EXPECT_EQ(p->Label94->text() + p->Label95->text(), QStringLiteral("00"));
+        EXPECT_EQ(p->Label149->text(), QStringLiteral("Ver:1A"));
+        for (QWidget* f : { p->Frame4, p->Frame7, p->Frame8 }) EXPECT_FALSE(f->isVisibleTo(p->Frame4->parentWidget()));
+        sim.clearFaults();
+        sim.clearCustomReplies();
+    }
+}
+
 TEST_F(BurnerEndToEnd, ShortReplyLeavesTheDocumentUntouched)
 {
     sim.setModuleImage(filled(0x11));

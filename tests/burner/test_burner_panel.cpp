@@ -134,7 +134,7 @@ TEST_F(BurnerPanelTest, CaptionsAndTips)
 
     const std::vector<std::pair<QLabel*, QString>> labels = {
         { panel->Label96, QStringLiteral("00000000") }, { panel->Label151, QStringLiteral("序號") },
-        { panel->Label149, QString() }, { panel->Label150, QStringLiteral("Label150") },
+        { panel->Label149, QString() }, { panel->Label150, QString() },
         { panel->Label92, QStringLiteral("成功 :") }, { panel->Label94, QStringLiteral("0") },
         { panel->Label93, QStringLiteral("失敗 :") }, { panel->Label95, QStringLiteral("0") },
     };
@@ -309,36 +309,37 @@ TEST_F(BurnerPanelTest, KeypadHandlerCalledDirectly)
     }
 }
 
-TEST_F(BurnerPanelTest, DirectionOptionsActOnReceivingTheFocus)
+TEST_F(BurnerPanelTest, DirectionOptionsSendTheLetterOfTheOptionChosenByTheMove)
 {
+    // "N" for element 1 "由高至低", "n" for element 0 "由低至高": the option chosen once the
+    // move is over, whether a click, an arrow key (which chooses before the focus comes)
+    // or Tab onto the option already chosen.
+    QRadioButton* const* o = panel->Option1.data();
+    struct Case { const char* name; int chosen; QWidget* from; std::function<void()> move; const char* call; int after; };
+    const std::vector<Case> cases = {
+        { "click 1", 0, panel->Command1, [&] { QTest::mouseClick(o[1], Qt::LeftButton); }, "SNUM_N_Command", 1 },
+        { "click 0", 1, panel->Command1, [&] { QTest::mouseClick(o[0], Qt::LeftButton); }, "SNUM_P_Command", 0 },
+        { "click 0 chosen", 0, panel->Command1, [&] { QTest::mouseClick(o[0], Qt::LeftButton); }, "SNUM_P_Command", 0 },
+        { "down", 0, o[0], [&] { QTest::keyClick(o[0], Qt::Key_Down); }, "SNUM_N_Command", 1 },
+        { "up", 1, o[1], [&] { QTest::keyClick(o[1], Qt::Key_Up); }, "SNUM_P_Command", 0 },
+        { "tab onto 0", 0, panel->Command1, [&] { o[0]->setFocus(Qt::TabFocusReason); }, "SNUM_P_Command", 0 },
+        { "tab onto 1", 1, panel->Command1, [&] { o[1]->setFocus(Qt::TabFocusReason); }, "SNUM_N_Command", 1 },
+        { "backtab onto 1", 1, panel->Command1, [&] { o[1]->setFocus(Qt::BacktabFocusReason); }, "SNUM_N_Command", 1 },
+    };
     showActive();
-    panel->Option1[0]->setChecked(true);
-    panel->Command1->setFocus(Qt::OtherFocusReason);
-    QTest::mouseClick(panel->Option1[1], Qt::LeftButton);   // element 0 selected at that moment
-    settle();
-    EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("SNUM_N_Command") }));
-    EXPECT_TRUE(panel->Option1[1]->isChecked());
-
-    QTest::mouseClick(panel->Option1[0], Qt::LeftButton);   // element 1 selected at that moment
-    settle();
-    EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("SNUM_P_Command") }));
-    EXPECT_TRUE(panel->Option1[0]->isChecked());
-
-    // Tabbing onto element 0 while it is already selected sends "N" as well.
-    panel->Command1->setFocus(Qt::OtherFocusReason);
-    panel->Option1[0]->setFocus(Qt::TabFocusReason);
-    settle();
-    EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("SNUM_N_Command") }));
-
-    // Clicking element 0 while it is selected and another control has the focus: "N".
-    panel->Command1->setFocus(Qt::OtherFocusReason);
-    QTest::mouseClick(panel->Option1[0], Qt::LeftButton);
-    settle();
-    EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("SNUM_N_Command") }));
-    EXPECT_TRUE(panel->Option1[0]->isChecked());
-
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        o[c.chosen]->setChecked(true);
+        c.from->setFocus(Qt::OtherFocusReason);
+        settle();
+        takeCalls();
+        c.move();
+        settle();
+        EXPECT_EQ(takeCalls().join(QLatin1Char(' ')).toStdString(), c.call);
+        EXPECT_TRUE(o[c.after]->isChecked());
+    }
     // Clicking the option that has the focus already is no new focus.
-    QTest::mouseClick(panel->Option1[0], Qt::LeftButton);
+    QTest::mouseClick(o[1], Qt::LeftButton);
     settle();
     EXPECT_TRUE(takeCalls().isEmpty());
 }

@@ -341,19 +341,6 @@ TEST_F(BurnerPolling, StatusChangingTheAutoSwitchSendsItAndAsksAgain)
     EXPECT_FALSE(doc->burnerPanel()->Label96->isVisibleTo(doc));
 }
 
-TEST_F(BurnerPolling, StatusShorterThanTheFrameLeavesFieldsEmpty)
-{
-    frmDocument* doc = newDocument();
-    BurnerPanel& p = *doc->burnerPanel();
-    p.Option1[0]->setChecked(true);
-    status(Frame().text().left(20));
-    EXPECT_EQ(p.Label149->text(), QStringLiteral("Ver:"));
-    EXPECT_EQ(p.Label150->text(), QString());
-    EXPECT_TRUE(p.Option1[1]->isChecked());
-    EXPECT_EQ(BurnerPanel::Check_Value(p.Check4), 1);   // an empty keypad field is not "FF"
-    EXPECT_EQ(p.Command8->text(), QStringLiteral("連片複製+比對"));
-}
-
 TEST_F(BurnerPolling, MissingSignatureHidesTheFramesAndReportsTheLink)
 {
     struct Case { const char* name; QByteArray reply; bool openFails; };
@@ -363,6 +350,7 @@ TEST_F(BurnerPolling, MissingSignatureHidesTheFramesAndReportsTheLink)
         { "silent", QByteArray(), false },
         { "lower-case signature", lower.text(), false },
         { "short layout", "0000010000", false },
+        { "cut at 60 characters", Frame().text().left(60), false },
         { "port cannot be opened", Frame().text(), true },
     };
     frmDocument* doc = newDocument();
@@ -381,6 +369,7 @@ TEST_F(BurnerPolling, MissingSignatureHidesTheFramesAndReportsTheLink)
         com.setOpenFails(1, false);
         com.clearReplies();
         for (QWidget* frame : { p.Frame4, p.Frame7, p.Frame8 }) EXPECT_FALSE(frame->isVisibleTo(doc));
+        EXPECT_EQ(p.Label149->text(), QStringLiteral("Ver:1A"));   // nothing applied
         ASSERT_EQ(dialogs.messages().size(), 1);
         EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("*****    RS-232 連結失敗    *****"));
         EXPECT_EQ(dialogs.messages()[0].icon, Dialogs::Critical);
@@ -509,6 +498,36 @@ TEST_F(BurnerPolling, ClosingAllDocumentsDuringANewDocumentsStatusWaitIsSafe)
     EXPECT_TRUE(main->Documents().isEmpty());
     main->Load_New_Document();   // the window goes on working
     EXPECT_EQ(main->Documents().size(), 1);
+}
+
+TEST_F(BurnerPolling, CommandsStartedDuringANewDocumentsStatusWaitAreRefused)
+{
+    main->show();
+    com.setStandingReply('s', Frame().text());
+    frmDocument* first = newDocument();
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        { "new", [&] { main->mnuFilenew_Click(); } },
+        { "toolbar new", [&] { main->tbToolbar_ButtonClick(QStringLiteral("NEW")); } },
+        { "open", [&] { main->mnuFileOpen_Click(); } },
+        { "settings", [&] { main->mnuViewOptions_Click(); } },
+        { "connection", [&] { main->mnuConnection_Click(); } },
+        { "read module", [&] { first->burnerPanel()->Command9->click(); } },
+        { "automatic serial numbers", [&] { BurnerPanel::Set_Check_Value(first->burnerPanel()->Check1, 1); } },
+    };
+    for (const auto& [name, during] : cases) {
+        SCOPED_TRACE(name);
+        const int before = main->Documents().size();
+        bool done = false;
+        clock.onProcessEvents = [&] { if (!done) (done = true, during()); };
+        main->Load_New_Document();
+        clock.onProcessEvents = nullptr;
+        EXPECT_EQ(com.letters(), QByteArray("s"));
+        EXPECT_TRUE(dialogs.calls.isEmpty());
+        EXPECT_EQ(BurnerPanel::Check_Value(first->burnerPanel()->Check1), 0);
+        ASSERT_EQ(main->Documents().size(), before + 1);
+        EXPECT_EQ(main->ActiveForm(), main->Documents().last());
+        com.resetRecord();
+    }
 }
 
 TEST_F(BurnerPolling, ConnectionMenuAndToolbarAskForTheStatus)

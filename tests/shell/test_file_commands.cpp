@@ -696,6 +696,21 @@ TEST_F(ClosePromptTest, RecentFileOverAModifiedDocumentAsksFirst)
     }
 }
 
+TEST_F(ClosePromptTest, AFileWhoseNewDocumentIsClosedDuringItsStatusWaitGoesIntoNoOther)
+{
+    const SPD_Image edited = imageWithType(0x04, 5);
+    frmDocument* kept = editedDocument(edited);
+    clock.onProcessEvents = [&] {
+        if (documentCount() == 2) main->Documents().last()->parentWidget()->close();
+    };
+    open(writeSpd(QStringLiteral("w.spd"), imageWithType(0x0B)));
+    clock.onProcessEvents = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(main->Documents(), QList<frmDocument*>{ kept });
+    EXPECT_EQ(imageOf(kept), edited);
+    EXPECT_EQ(kept->Caption(), QStringLiteral("SPD_File 1*"));
+}
+
 TEST_F(ClosePromptTest, YesSavesAndCloses)
 {
     Admin_LoggedIn = true;

@@ -102,6 +102,7 @@ TEST_F(MainWindowTest, CloseAndCloseAllWithoutDocumentsDoNothing)
 TEST_F(MainWindowTest, CloseAllAsksEachModifiedDocumentAndStopsAtOneKeptOpen)
 {
     for (int i = 0; i < 3; ++i) main->Load_New_Document();
+    dialogs.clear();   // the status replies that did not come
     for (frmDocument* d : main->Documents()) d->Set_form_chang(true);
     // First asked: No (closes); second: Cancel (stays, and the loop stops there).
     dialogs.messageAnswers = { Dialogs::No, Dialogs::Cancel };

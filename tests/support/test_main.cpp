@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/ui/user_focus.h"
 #include "spd_document/globals.h"
 
 int main(int argc, char** argv)
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir.path());
     QApplication app(argc, argv);
+    Track_Focus_Changes();   // as the program does at start-up
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

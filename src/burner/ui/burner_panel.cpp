@@ -1,5 +1,5 @@
 #include "burner/ui/burner_panel.h"
-#include "burner/ui/user_focus.h"
+#include "platform/ui/user_focus.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -64,6 +64,27 @@ void forwardToMain(Fn fn)
 {
     if (Main_Form) fn(*Main_Form);
 }
+
+// The main window refuses burner commands while one waits; the panel's own controls then
+// keep what they show, so that they never show a setting the burner was not given.
+bool mainBusy()
+{
+    return Main_Form && Main_Form->Burner_Busy();
+}
+
+bool isUserInput(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return true;
+    default:
+        return false;
+    }
+}
 }
 
 BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
@@ -106,7 +127,7 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     Frame7 = new QGroupBox(QStringLiteral("燒錄狀態"), host);
     Frame7->setGeometry(tw(10900, 0, 3600, 4100));
     Label151 = label(Frame7, QStringLiteral("序號"), tw(2280, 220, 1200, 250));
-    Label150 = label(Frame7, QStringLiteral("Label150"), tw(120, 220, 1000, 250));
+    Label150 = label(Frame7, QString(), tw(120, 220, 1000, 250));   // filled by a status
     const QSize pictureSize(twipsToPixels(300), twipsToPixels(200));
     for (int s = 0; s < 8; ++s) {
         const size_t i = static_cast<size_t>(s);
@@ -144,9 +165,9 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     // Every change of the value counts as a click, whoever made it.
     connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
     connect(Check4, &QCheckBox::clicked, this, [this] { Check4_Click(); });
+    Check1->installEventFilter(this);
     Check4->installEventFilter(this);
     for (QRadioButton* o : Option1) o->installEventFilter(this);
-    Track_Focus_Changes();
 }
 
 QRect BurnerPanel::frame9Area() const { return tw(120, 3200, 3960, 1100); }
@@ -194,6 +215,7 @@ void BurnerPanel::Command9_Click() { forwardToMain([](MainFormApi& m) { m.ReadMo
 
 void BurnerPanel::Command8_Click()
 {
+    if (mainBusy()) return;
     // The marks of the last run go; the result poll shows one mark per socket again.
     for (size_t i = 0; i < 8; ++i) {
         SocketPass[i]->setVisible(false);
@@ -211,6 +233,12 @@ void BurnerPanel::Command10_Click()
 void BurnerPanel::Check1_Click()
 {
     const int value = Check_Value(Check1);
+    if (mainBusy()) {
+        // The switch cannot be sent now: the box goes back to what the burner has.
+        const QSignalBlocker quiet(Check1);
+        Set_Check_Value(Check1, value == 1 ? 0 : 1);
+        return;
+    }
     const bool show = value != 0;
     Label96->setVisible(show);
     for (QLabel* serial : SocketSerial) serial->setVisible(show);
@@ -227,6 +255,7 @@ void BurnerPanel::Check4_MouseDown(int Button)
 
 void BurnerPanel::Check4_Act(int valueBefore)
 {
+    if (mainBusy()) return;
     // The command waits with the event loop running; the document (and this panel) may
     // be closed meanwhile.
     QPointer<BurnerPanel> self(this);
@@ -239,6 +268,12 @@ void BurnerPanel::Check4_Act(int valueBefore)
     }
 }
 
+void BurnerPanel::queueOption1Act()
+{
+    // Run after the event, once the option that the move chose is checked.
+    QMetaObject::invokeMethod(this, [this] { Option1_Act(Option1[0]->isChecked()); }, Qt::QueuedConnection);
+}
+
 void BurnerPanel::Option1_GotFocus(int Index)
 {
     Q_UNUSED(Index);   // both elements act alike
@@ -248,9 +283,9 @@ void BurnerPanel::Option1_GotFocus(int Index)
 void BurnerPanel::Option1_Act(bool lowToHighSelected)
 {
     if (lowToHighSelected)
-        forwardToMain([](MainFormApi& m) { m.SNUM_N_Command(); });
-    else
         forwardToMain([](MainFormApi& m) { m.SNUM_P_Command(); });
+    else
+        forwardToMain([](MainFormApi& m) { m.SNUM_N_Command(); });
 }
 
 void BurnerPanel::showResultPoll(const Result_Poll_Outcome& outcome)
@@ -277,17 +312,27 @@ bool BurnerPanel::eventFilter(QObject* watched, QEvent* event)
     // once the press or focus change has been handled, with the state the control had
     // when it happened, so the box and the options take the click normally meanwhile.
     // A disabled box (no administrator rights) still receives presses here; it must not act.
+    // While the main window refuses commands, the boxes and the options take no input.
+    if (isUserInput(event) && (watched == Check1 || watched == Check4 || watched == Option1[0] || watched == Option1[1])
+        && mainBusy())
+        return true;
     if (watched == Check4 && event->type() == QEvent::MouseButtonPress && Check4->isEnabled()) {
         const int valueBefore = Check_Value(Check4);
         QMetaObject::invokeMethod(this, [this, valueBefore] { Check4_Act(valueBefore); }, Qt::QueuedConnection);
-    } else if (event->type() == QEvent::FocusIn && (watched == Option1[0] || watched == Option1[1])) {
+    } else if (watched == Option1[0] || watched == Option1[1]) {
         // Only the user moving onto an option counts: focus handed back when a window or a
         // message box closes is no new choice (and would repeat the command endlessly
         // when it fails), and focus that Qt passes on when the rights disable a control
         // would change the burner's setting by itself.
-        if (Focus_Moved_By_User(*static_cast<QFocusEvent*>(event))) {
-            const bool lowToHigh = Option1[0]->isChecked();
-            QMetaObject::invokeMethod(this, [this, lowToHigh] { Option1_Act(lowToHigh); }, Qt::QueuedConnection);
+        // The burner gets the direction of the option chosen once the move is over. An
+        // arrow key chooses the new option before the focus comes, Tab chooses nothing;
+        // a click gives the focus on the press and chooses on the release.
+        if (event->type() == QEvent::FocusIn && Focus_Moved_By_User(*static_cast<QFocusEvent*>(event))) {
+            m_optionPressed = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+            if (!m_optionPressed) queueOption1Act();
+        } else if (event->type() == QEvent::MouseButtonRelease && m_optionPressed) {
+            m_optionPressed = false;
+            queueOption1Act();
         }
     }
     return QObject::eventFilter(watched, event);

@@ -93,6 +93,7 @@ public:
     void Check4_Act(int valueBefore);
     // A direction option received the focus: acts on which element is selected then.
     void Option1_GotFocus(int Index);
+    // Sends "n" when element 0 ("由低至高") is the chosen option, "N" otherwise.
     void Option1_Act(bool lowToHighSelected);
 
     // Shows what one result-poll tick made of its input.
@@ -100,4 +101,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Sends the direction of the option that is checked once the current event is handled.
+    void queueOption1Act();
+    // A click has given a direction option the focus; its release makes the choice.
+    bool m_optionPressed = false;
 };

@@ -19,7 +19,7 @@
 #include <cmath>
 
 #include "burner/ui/burner_panel.h"
-#include "burner/ui/user_focus.h"
+#include "platform/ui/user_focus.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"

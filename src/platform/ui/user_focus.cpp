@@ -1,4 +1,4 @@
-#include "burner/ui/user_focus.h"
+#include "platform/ui/user_focus.h"
 
 #include <QApplication>
 #include <QPointer>

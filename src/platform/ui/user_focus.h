@@ -2,8 +2,8 @@
 // Tells a focus change the user made from one Qt makes by itself.
 #include <QFocusEvent>
 
-// Starts following focus changes; call it before any control that asks
-// Focus_Moved_By_User can receive the focus. Later calls do nothing.
+// Starts following focus changes. The program calls it once at start-up, right after
+// making the QApplication, before any window can take the focus; later calls do nothing.
 void Track_Focus_Changes();
 
 // True when the focus came by the user's own move: a click, or Tab, Backtab or a shortcut
