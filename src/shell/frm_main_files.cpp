@@ -182,14 +182,18 @@ void frmMain::Load_SPD_File(const QString& path, bool intoNewDocument)
         return;
     }
 
+    DocumentApi* doc = nullptr;
     if (intoNewDocument || !ActiveDocument()) {
-        // The new document waits for the burner's status with events running: should it
-        // be closed meanwhile (or not be made), the file goes into no other document.
+        // The new document waits for the burner's status with events running: the file
+        // goes into that document only, even if another became active meanwhile, and into
+        // none should it be closed (or not be made).
         const QList<frmDocument*> before = Documents();
         Load_New_Document();
-        if (before.contains(ActiveForm())) return;
+        for (frmDocument* made : Documents())
+            if (!before.contains(made)) doc = made;
+    } else {
+        doc = ActiveDocument();
     }
-    DocumentApi* doc = ActiveDocument();
     if (!doc) return;
     doc->SetCaption(path);
     for (int k = 0; k < 256; ++k) {
