@@ -95,7 +95,11 @@ void frmMain::buildMenus()
     mnuFile->addSeparator();
     mnuFileSave = mnuFile->addAction(QStringLiteral("儲存檔案"));
     mnuFileSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    connect(mnuFileSave, &QAction::triggered, this, [this] { mnuFileSave_Click(); });
+    // The user's Save waits for a burner command to end, as Save As does (it may ask for a
+    // file name); the save that a closing document asks for goes on.
+    connect(mnuFileSave, &QAction::triggered, this, [this] {
+        if (!Burner_Busy()) mnuFileSave_Click();
+    });
     mnuFileSaveAs = add(mnuFile, QStringLiteral("另存新檔"), &frmMain::mnuFileSaveAs_Click);
     mnuFileClose = add(mnuFile, QStringLiteral("關    閉"), &frmMain::mnuFileClose_Click);
     mnuFileCloseAll = add(mnuFile, QStringLiteral("關閉所有檔案"), &frmMain::mnuFileCloseAll_Click);
@@ -403,7 +407,7 @@ void frmMain::mnuConnection_Click() { STATUSIC(); }
 
 void frmMain::mnuViewpassword_Click()
 {
-    if (!Admin_LoggedIn) return;
+    if (Burner_Busy() || !Admin_LoggedIn) return;
     Password_Change();
 }
 
@@ -413,7 +417,9 @@ void frmMain::tbToolbar_ButtonClick(const QString& key)
     try {
         if (key == QLatin1String("NEW")) Load_New_Document();
         else if (key == QLatin1String("OPEN")) mnuFileOpen_Click();
-        else if (key == QLatin1String("SAVE")) mnuFileSave_Click();
+        else if (key == QLatin1String("SAVE")) {
+            if (!Burner_Busy()) mnuFileSave_Click();
+        }
         else if (key == QLatin1String("PRINT")) mnuFilePrint_Click();
         else if (key == QLatin1String("WIZARD")) mnuFileWarez_Click();
         else if (key == QLatin1String("MAIL")) mnuHelpContents_Click();

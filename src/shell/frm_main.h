@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "burner/burner_link.h"
 #include "spd_document/main_form_api.h"
 
 class QAction;
@@ -193,9 +194,9 @@ public:
     // else the active one.
     QPointer<frmDocument> m_burnerDocument;
     QPointer<frmDocument> m_statusFor;
-    // The last status request got no whole reply: input that comes after it is that
-    // reply coming late (or the rest of it), not a burn result.
-    bool m_statusReplyOwed = false;
+    // What the link expects next: a download's read-back, a late status reply, the rest
+    // of a result frame.
+    Burner_Link m_link;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

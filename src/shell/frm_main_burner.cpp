@@ -145,7 +145,7 @@ bool frmMain::Burner_Command_Start()
     // Applying the reply may switch the automatic serial numbers, which asks again.
     while (Timer2->isActive()) Timer2_Timer();
     // What comes from now on answers the new command.
-    m_statusReplyOwed = false;
+    m_link.commandStarts();
     return true;
 }
 
@@ -216,7 +216,7 @@ void frmMain::ReadIC()
         // settings the burner does not have, and ticking the automatic serial numbers
         // would switch them on in the burner). Input after it is no burn result.
         const std::optional<Burner_Panel_Settings> s = Parse_Status_Reply(status);
-        if (!s) m_statusReplyOwed = true;
+        if (!s) m_link.statusUnanswered();
         if (s && doc && doc->burnerPanel()) {
             // A switch of the automatic serial numbers asks for this document's status.
             const QScopedValueRollback<QPointer<frmDocument>> owner(m_burnerDocument, doc);
@@ -243,15 +243,16 @@ void frmMain::ReadIC()
 
 namespace {
 
-// Reads the burner's image after `seconds` and compares it with the active document: the
+// Reads the burner's image after `seconds` and compares it with the target document: the
 // success text when every byte agrees, the mismatch text otherwise, the error text when
-// the exchange fails. The poll starts again after the message.
-void compareWithBurner(frmMain& main, int seconds, const QString& ok, const QString& mismatch, const QString& error)
+// the exchange fails (the target closed meanwhile among them). The poll starts again
+// after the message.
+void compareWithBurner(frmMain& main, const QPointer<frmDocument>& target, int seconds, const QString& ok,
+                       const QString& mismatch, const QString& error)
 {
     if (!main.Burner_Command_Start()) return;
     main.Timer1->stop();
     try {
-        const QPointer<frmDocument> target = main.ActiveForm();
         const QByteArray reply = askAndWait(main, Burner_Letter::ReadIC, seconds);
         if (mismatchCount(requireDocument(target), reply) == 0)
             showInfo(ok);
@@ -268,12 +269,15 @@ void compareWithBurner(frmMain& main, int seconds, const QString& ok, const QStr
 
 void frmMain::VerifyIc()
 {
-    compareWithBurner(*this, 4, Burner_Text::Verify_Ok, Burner_Text::Verify_Fail, Burner_Text::Verify_Fail);
+    compareWithBurner(*this, ActiveForm(), 4, Burner_Text::Verify_Ok, Burner_Text::Verify_Fail, Burner_Text::Verify_Fail);
 }
 
 void frmMain::VcopyIc()
 {
-    compareWithBurner(*this, 2, Burner_Text::Vcopy_Ok, Burner_Text::Vcopy_Mismatch, Burner_Text::Vcopy_Error);
+    // After a download the burner is compared with the document whose image was sent,
+    // whichever is active now.
+    const QPointer<frmDocument> target = qobject_cast<frmDocument*>(m_link.readBackDocument(ActiveForm()));
+    compareWithBurner(*this, target, 2, Burner_Text::Vcopy_Ok, Burner_Text::Vcopy_Mismatch, Burner_Text::Vcopy_Error);
 }
 
 void frmMain::BlankIC()
@@ -322,6 +326,7 @@ bool frmMain::ProgramIC()
         port.close();
         Timer1->start();
         Timer3->stop();
+        m_link.downloadSent(source);
         return true;
     } catch (const std::exception&) {
         showError(Burner_Text::Program_Fail);
@@ -477,13 +482,9 @@ void frmMain::Timer1_Timer()
         port.openIfClosed();
         // The input is consumed whatever it holds; without the signature it is dropped.
         const QByteArray input = port.takeAllInput();
-        std::optional<Burner_Status_Frame> frame = Parse_Burner_Status_Frame(input);
-        // A status reply that came after its reader gave up has the same signature; it
-        // reports no burn.
-        if (m_statusReplyOwed && !input.isEmpty()) {
-            m_statusReplyOwed = false;
-            frame.reset();
-        }
+        // A frame may come in pieces over two polls; a status reply that came after its
+        // reader gave up has the same signature and reports no burn.
+        const std::optional<Burner_Status_Frame> frame = m_link.pollInput(input);
         if (Result_Poll_Touches_Panel(frame, Status_Query)) {
             frmDocument* doc = ActiveForm();
             BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr;
@@ -562,7 +563,7 @@ void frmMain::Timer2_Timer()
         // The reply is the asking document's, whichever document is active now.
         const QPointer<frmDocument> doc = m_statusFor;
         if (!frame) {
-            m_statusReplyOwed = true;
+            m_link.statusUnanswered();
             hideBurnerPanel(doc);
             showError(Burner_Text::Link_Fail);
         } else {

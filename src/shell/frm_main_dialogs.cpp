@@ -50,6 +50,7 @@ void frmMain::mnuViewOptions_Click()
 
 void frmMain::mnuHelpAbout_Click()
 {
+    if (Burner_Busy()) return;
     frmAbout dialog(this);
     showModal(&dialog);
 }

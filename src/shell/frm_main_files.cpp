@@ -273,7 +273,7 @@ bool frmMain::mnuFileSave_Click()
 
 void frmMain::mnuFileSaveAs_Click()
 {
-    if (!mayWrite()) return;
+    if (Burner_Busy() || !mayWrite()) return;
     DocumentApi* doc = ActiveDocument();
     if (!doc) return;
     const QString path = askFileName(true, kSaveAsDialogTitle);

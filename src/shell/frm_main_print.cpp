@@ -51,7 +51,8 @@ void frmMain::DDR3_PRINTER()
 
 void frmMain::mnuFilePrint_Click()
 {
-    if (!ActiveDocument()) return;
+    // Its dialog would hold a waiting burner command inside it until it closed.
+    if (Burner_Busy() || !ActiveDocument()) return;
 
     std::unique_ptr<Printer> chosen;
     Ignoring_Errors([&] { chosen = platform().dialogs->choosePrinter(kPrintDialogTitle); });

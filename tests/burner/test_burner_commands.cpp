@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -691,6 +693,16 @@ TEST_F(BurnerCommands, DownloadButtonIsFollowedByTheReadBack)
     com.queueReply('l', Image_Hex_Text(image));
     doc->burnerPanel()->Command1->click();
     EXPECT_EQ(com.letters(), QByteArray(16, 'w') + "l");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("      *****    SPD 檔案下傳成功 !    *****      "));
+
+    // A blank document activated during the frames: the burner is still compared with
+    // the document whose image was sent.
+    frmDocument* blank = newDocument();
+    main->mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(doc->parentWidget()));
+    onWait = [&] { main->mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(blank->parentWidget())); };
+    com.queueReply('l', Image_Hex_Text(image));
+    doc->burnerPanel()->Command1->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, QStringLiteral("      *****    SPD 檔案下傳成功 !    *****      "));
 }

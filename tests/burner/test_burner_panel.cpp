@@ -42,8 +42,10 @@ public:
     void Auto_Command(bool on) override { note(on ? "Auto_Command(on)" : "Auto_Command(off)"); }
     void SNUM_P_Command() override { note("SNUM_P_Command"); }
     void SNUM_N_Command() override { note("SNUM_N_Command"); }
+    bool Burner_Busy() const override { return busy; }
 
     QStringList calls;
+    bool busy = false;   // what Burner_Busy reports
     std::function<void(const QString&)> onCall;
     bool downloadSent = true;   // what ProgramIC reports
 
@@ -258,30 +260,36 @@ TEST_F(BurnerPanelTest, AChangeOfTheAutoSerialValueBySomeoneElseCountsAsAClick)
     EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("Auto_Command(off)") }));
 }
 
-TEST_F(BurnerPanelTest, KeypadBoxActsOnItsValueBeforeTheClick)
+TEST_F(BurnerPanelTest, KeypadBoxSendsTheStateItShows)
 {
     showActive();
-    QTest::mouseClick(panel->Check4, Qt::LeftButton);   // clear -> ticked
-    settle();
-    EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("DIS_KEY_Command") }));
-    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 1);
-    EXPECT_TRUE(panel->Command6->isEnabled());
-
-    QTest::mouseClick(panel->Check4, Qt::LeftButton);   // ticked -> clear
-    settle();
-    EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("EN_KEY_Command") }));
-    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 0);
-    EXPECT_FALSE(panel->Command6->isEnabled());
-
-    // Another button: the box stays as it is, the command for its value is sent all the same.
+    // The command waits with the main window busy; the release of the click may come
+    // during that wait or before it.
+    bool released = false;
+    auto release = [&] {
+        if (!released) (released = true, QTest::mouseRelease(panel->Check4, Qt::LeftButton));
+    };
+    recorder.onCall = [&](const QString&) { recorder.busy = true, release(), recorder.busy = false; };
+    for (const auto& [after, call] : { std::pair<int, const char*>{ 1, "DIS_KEY_Command" }, { 0, "EN_KEY_Command" } }) {
+        released = false;
+        QTest::mousePress(panel->Check4, Qt::LeftButton);
+        settle();
+        release();
+        settle();
+        EXPECT_EQ(takeCalls(), QStringList({ QString::fromLatin1(call) }));
+        EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), after);
+        EXPECT_EQ(panel->Command6->isEnabled(), after == 1);
+    }
+    recorder.onCall = nullptr;
+    // Space toggles and sends as a click does; another button toggles nothing and sends nothing.
+    QTest::keyClick(panel->Check4, Qt::Key_Space);
     QTest::mouseClick(panel->Check4, Qt::RightButton);
     settle();
     EXPECT_EQ(takeCalls(), QStringList({ QStringLiteral("DIS_KEY_Command") }));
-    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 0);
-    EXPECT_TRUE(panel->Command6->isEnabled());
+    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 1);
 
     // A status reader setting the box sends nothing.
-    BurnerPanel::Set_Check_Value(panel->Check4, 1);
+    BurnerPanel::Set_Check_Value(panel->Check4, 0);
     settle();
     EXPECT_TRUE(takeCalls().isEmpty());
 
@@ -293,17 +301,17 @@ TEST_F(BurnerPanelTest, KeypadBoxActsOnItsValueBeforeTheClick)
     settle();
     EXPECT_TRUE(takeCalls().isEmpty());
     EXPECT_FALSE(panel->Command6->isEnabled());
-    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 1);
+    EXPECT_EQ(BurnerPanel::Check_Value(panel->Check4), 0);
 }
 
 TEST_F(BurnerPanelTest, KeypadHandlerCalledDirectly)
 {
     struct Case { int value; const char* call; bool command6; };
-    const std::vector<Case> cases = { { 0, "DIS_KEY_Command", true }, { 1, "EN_KEY_Command", false }, { 2, "EN_KEY_Command", false } };
+    const std::vector<Case> cases = { { 1, "DIS_KEY_Command", true }, { 0, "EN_KEY_Command", false }, { 2, "DIS_KEY_Command", true } };
     for (const Case& c : cases) {
         panel->Check4->setTristate(c.value == 2);
         panel->Check4->setCheckState(c.value == 0 ? Qt::Unchecked : c.value == 1 ? Qt::Checked : Qt::PartiallyChecked);
-        panel->Check4_MouseDown(Qt::LeftButton);
+        panel->Check4_Click();
         EXPECT_EQ(takeCalls(), QStringList({ QString::fromLatin1(c.call) })) << c.value;
         EXPECT_EQ(panel->Command6->isEnabled(), c.command6) << c.value;
     }
@@ -325,6 +333,10 @@ TEST_F(BurnerPanelTest, DirectionOptionsSendTheLetterOfTheOptionChosenByTheMove)
         { "tab onto 0", 0, panel->Command1, [&] { o[0]->setFocus(Qt::TabFocusReason); }, "SNUM_P_Command", 0 },
         { "tab onto 1", 1, panel->Command1, [&] { o[1]->setFocus(Qt::TabFocusReason); }, "SNUM_N_Command", 1 },
         { "backtab onto 1", 1, panel->Command1, [&] { o[1]->setFocus(Qt::BacktabFocusReason); }, "SNUM_N_Command", 1 },
+        // A status reply moved the choice away from the option that kept the focus.
+        { "click 1 focused", 0, o[1], [&] { QTest::mouseClick(o[1], Qt::LeftButton); }, "SNUM_N_Command", 1 },
+        { "space on 1 focused", 0, o[1], [&] { QTest::keyClick(o[1], Qt::Key_Space); }, "SNUM_N_Command", 1 },
+        { "click 1 chosen and focused", 1, o[1], [&] { QTest::mouseClick(o[1], Qt::LeftButton); }, "SNUM_N_Command", 1 },
     };
     showActive();
     for (const Case& c : cases) {
@@ -338,8 +350,10 @@ TEST_F(BurnerPanelTest, DirectionOptionsSendTheLetterOfTheOptionChosenByTheMove)
         EXPECT_EQ(takeCalls().join(QLatin1Char(' ')).toStdString(), c.call);
         EXPECT_TRUE(o[c.after]->isChecked());
     }
-    // Clicking the option that has the focus already is no new focus.
-    QTest::mouseClick(o[1], Qt::LeftButton);
+    // A press dragged off the option chooses nothing.
+    o[0]->setChecked(true);
+    QTest::mousePress(o[1], Qt::LeftButton);
+    QTest::mouseRelease(o[1], Qt::LeftButton, {}, QPoint(-40, -40));
     settle();
     EXPECT_TRUE(takeCalls().isEmpty());
 }
@@ -379,9 +393,9 @@ TEST_F(BurnerPanelTest, HandlersWithoutAMainWindowDoNothing)
 {
     Main_Form = nullptr;
     panel->Command1_Click();
-    panel->Check4_MouseDown(Qt::LeftButton);
+    panel->Check4_Click();
     BurnerPanel::Set_Check_Value(panel->Check1, 1);
-    panel->Option1_GotFocus(0);
+    panel->Option1_Act(true);
     EXPECT_TRUE(recorder.calls.isEmpty());
 }
 

@@ -180,8 +180,7 @@ TEST_F(BurnerPolling, InputWithoutTheExactSignatureIsDroppedSilently)
         { "lower-case signature", lower.text() },
         { "one character late", " " + shifted.text() },
         { "noise", "hello burner" },
-        { "first half", shifted.text().left(6) },
-        { "second half", shifted.text().mid(6) },
+        { "a frame's second part alone", shifted.text().mid(6) },
     };
     frmDocument* doc = newDocument();
     BurnerPanel& p = *doc->burnerPanel();
@@ -195,6 +194,34 @@ TEST_F(BurnerPolling, InputWithoutTheExactSignatureIsDroppedSilently)
         EXPECT_TRUE(main->Timer1->isActive());
     }
     EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(BurnerPolling, ResultFrameIsShownOnceWholeAndNeverFromAPart)
+{
+    // The inputs of successive polls; a result is owed by a status request that went
+    // unanswered just before them.
+    const QByteArray f = Frame().text();
+    struct Case { const char* name; bool owed; QList<QByteArray> polls; bool shown; };
+    const std::vector<Case> cases = {
+        { "two parts", false, { f.left(40), f.mid(40) }, true },
+        { "first six characters, then the rest", false, { f.left(6), f.mid(6) }, true },
+        { "the rest four polls later", false, { f.left(8), "", "", "", f.mid(8) }, true },
+        { "cut for good", false, { f.left(8), "", "", "", "", f.mid(8) }, false },
+        { "late status reply in two parts", true, { f.left(40), f.mid(40) }, false },
+        { "result once the owed reply has had its time", true, { "", "", "", "", "", "", f }, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        main = std::make_unique<frmMain>();
+        Main_Form = main.get();
+        BurnerPanel& p = *newDocument()->burnerPanel();
+        if (c.owed) status(QByteArray());
+        for (const QByteArray& input : c.polls) poll(input);
+        EXPECT_EQ(p.Label94->text(), QString::number(c.shown ? 8 : 0));
+        EXPECT_EQ(socketSerials(p).join(QLatin1Char(' ')),
+                  c.shown ? "00000001 00000002 00000003 00000004 00000005 00000006 00000007 00000008"
+                          : QStringList(8, QStringLiteral("00000000")).join(QLatin1Char(' ')));
+    }
 }
 
 TEST_F(BurnerPolling, StartUpStatusRequestClearsTheCounts)
@@ -513,6 +540,13 @@ TEST_F(BurnerPolling, CommandsStartedDuringANewDocumentsStatusWaitAreRefused)
         { "connection", [&] { main->mnuConnection_Click(); } },
         { "read module", [&] { first->burnerPanel()->Command9->click(); } },
         { "automatic serial numbers", [&] { BurnerPanel::Set_Check_Value(first->burnerPanel()->Check1, 1); } },
+        // Windows and dialogs would hold the wait inside them until they closed.
+        { "print", [&] { main->mnuFilePrint_Click(); } },
+        { "save", [&] { main->mnuFileSave->trigger(); } },
+        { "toolbar save", [&] { main->tbToolbar_ButtonClick(QStringLiteral("SAVE")); } },
+        { "save as", [&] { main->mnuFileSaveAs_Click(); } },
+        { "password", [&] { Admin_LoggedIn = true, main->mnuViewpassword_Click(), Admin_LoggedIn = false; } },
+        { "about", [&] { main->mnuHelpAbout_Click(); } },
     };
     for (const auto& [name, during] : cases) {
         SCOPED_TRACE(name);

@@ -164,7 +164,11 @@ BurnerPanel::BurnerPanel(QWidget* host) : QObject(host)
     connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
     // Every change of the value counts as a click, whoever made it.
     connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
+    // clicked comes only from the user (a mouse release on the box or Space), after the
+    // toggle, so the box already shows what is sent; a status reader's change is silent.
     connect(Check4, &QCheckBox::clicked, this, [this] { Check4_Click(); });
+    for (int i = 0; i < 2; ++i)
+        connect(Option1[static_cast<size_t>(i)], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     Check1->installEventFilter(this);
     Check4->installEventFilter(this);
     for (QRadioButton* o : Option1) o->installEventFilter(this);
@@ -247,19 +251,13 @@ void BurnerPanel::Check1_Click()
     forwardToMain([value](MainFormApi& m) { m.Auto_Command(value == 1); });
 }
 
-void BurnerPanel::Check4_MouseDown(int Button)
-{
-    Q_UNUSED(Button);   // any button
-    Check4_Act(Check_Value(Check4));
-}
-
-void BurnerPanel::Check4_Act(int valueBefore)
+void BurnerPanel::Check4_Click()
 {
     if (mainBusy()) return;
     // The command waits with the event loop running; the document (and this panel) may
     // be closed meanwhile.
     QPointer<BurnerPanel> self(this);
-    if (valueBefore == 0) {
+    if (Check_Value(Check4) != 0) {
         forwardToMain([](MainFormApi& m) { m.DIS_KEY_Command(); });
         if (self) Command6->setEnabled(true);
     } else {
@@ -270,14 +268,22 @@ void BurnerPanel::Check4_Act(int valueBefore)
 
 void BurnerPanel::queueOption1Act()
 {
+    if (m_optionActQueued) return;
+    m_optionActQueued = true;
     // Run after the event, once the option that the move chose is checked.
-    QMetaObject::invokeMethod(this, [this] { Option1_Act(Option1[0]->isChecked()); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_optionActQueued = false;
+            Option1_Act(Option1[0]->isChecked());
+        },
+        Qt::QueuedConnection);
 }
 
-void BurnerPanel::Option1_GotFocus(int Index)
+void BurnerPanel::Option1_Click(int Index)
 {
     Q_UNUSED(Index);   // both elements act alike
-    Option1_Act(Option1[0]->isChecked());
+    queueOption1Act();
 }
 
 void BurnerPanel::Option1_Act(bool lowToHighSelected)
@@ -308,32 +314,21 @@ void BurnerPanel::showResultPoll(const Result_Poll_Outcome& outcome)
 
 bool BurnerPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    // The keypad and direction commands wait with the event loop running. They are run
-    // once the press or focus change has been handled, with the state the control had
-    // when it happened, so the box and the options take the click normally meanwhile.
-    // A disabled box (no administrator rights) still receives presses here; it must not act.
-    // While the main window refuses commands, the boxes and the options take no input.
+    // While the main window refuses commands, the boxes and the options take no input: a
+    // toggle the burner is not told of would leave the panel showing a setting the burner
+    // does not have. The commands themselves start on a release or a focus change that
+    // has already passed here, so this never eats the release of their own click.
     if (isUserInput(event) && (watched == Check1 || watched == Check4 || watched == Option1[0] || watched == Option1[1])
         && mainBusy())
         return true;
-    if (watched == Check4 && event->type() == QEvent::MouseButtonPress && Check4->isEnabled()) {
-        const int valueBefore = Check_Value(Check4);
-        QMetaObject::invokeMethod(this, [this, valueBefore] { Check4_Act(valueBefore); }, Qt::QueuedConnection);
-    } else if (watched == Option1[0] || watched == Option1[1]) {
+    if ((watched == Option1[0] || watched == Option1[1]) && event->type() == QEvent::FocusIn) {
         // Only the user moving onto an option counts: focus handed back when a window or a
         // message box closes is no new choice (and would repeat the command endlessly
         // when it fails), and focus that Qt passes on when the rights disable a control
-        // would change the burner's setting by itself.
-        // The burner gets the direction of the option chosen once the move is over. An
-        // arrow key chooses the new option before the focus comes, Tab chooses nothing;
-        // a click gives the focus on the press and chooses on the release.
-        if (event->type() == QEvent::FocusIn && Focus_Moved_By_User(*static_cast<QFocusEvent*>(event))) {
-            m_optionPressed = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
-            if (!m_optionPressed) queueOption1Act();
-        } else if (event->type() == QEvent::MouseButtonRelease && m_optionPressed) {
-            m_optionPressed = false;
-            queueOption1Act();
-        }
+        // would change the burner's setting by itself. A click chooses on its release
+        // (the option's clicked), so the press that gives the focus sends nothing.
+        const auto* focus = static_cast<QFocusEvent*>(event);
+        if (focus->reason() != Qt::MouseFocusReason && Focus_Moved_By_User(*focus)) queueOption1Act();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -85,14 +85,14 @@ public:
     // Automatic serial numbers: runs on every change of Check1's value, the user's and
     // the status readers' alike.
     void Check1_Click();
-    // A mouse button pressed on the keypad-lock box: acts on the value the box has before
-    // the click changes it.
-    void Check4_MouseDown(int Button);
-    void Check4_Click() {}
-    // The keypad command for the value Check4 had when the mouse was pressed.
-    void Check4_Act(int valueBefore);
-    // A direction option received the focus: acts on which element is selected then.
-    void Option1_GotFocus(int Index);
+    // The user toggled the keypad-lock box (a click or Space): the burner gets the state
+    // the box now shows, "Y" (locked) when ticked and "y" when clear. Presses that toggle
+    // nothing (another mouse button, a press dragged off the box) send nothing, and
+    // neither does a status reply that sets the box.
+    void Check4_Click();
+    // The user chose a direction option (a click or Space on it, an arrow key, or Tab onto
+    // it): acts on which element is selected then.
+    void Option1_Click(int Index);
     // Sends "n" when element 0 ("由低至高") is the chosen option, "N" otherwise.
     void Option1_Act(bool lowToHighSelected);
 
@@ -103,8 +103,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Sends the direction of the option that is checked once the current event is handled.
+    // Sends the direction of the option that is checked once the current event is handled;
+    // an arrow key both clicks the next option and moves the focus onto it, which is one
+    // choice and sends one letter.
     void queueOption1Act();
-    // A click has given a direction option the focus; its release makes the choice.
-    bool m_optionPressed = false;
+    bool m_optionActQueued = false;
 };
