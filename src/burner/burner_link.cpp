@@ -32,6 +32,8 @@ QObject* Burner_Link::readBackDocument(QObject* active)
     return doc;
 }
 
+void Burner_Link::statusRequested(QObject* active) { statusFor_ = owner_ ? owner_.data() : active; }
+
 void Burner_Link::statusUnanswered() { owedPolls_ = Owed_Status_Polls; }
 
 std::optional<Burner_Status_Frame> Burner_Link::pollInput(const QByteArray& input)

@@ -1,9 +1,10 @@
 #pragma once
 // The state of the burner link that lasts from one handler to the next, apart from any
-// window: which document a download's read-back compares with, whether a status reply is
-// still owed, and the result frame the 500 ms poll is putting together. The main window
-// keeps the port, the timers and the handlers; it tells this class what it sent and asks
-// it what the input it took means.
+// window: whether a command is waiting, which document a status reply or a download's
+// read-back belongs to, whether a status reply is still owed, and the result frame the
+// 500 ms poll is putting together. The main window keeps the port, the timers and the
+// handlers; it tells this class what it sends and asks it what the input it took means.
+// Documents are held by QPointer, so one closed meanwhile reads as null.
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -25,6 +26,15 @@ public:
     // the failure message takes longer than that to send its result.
     static constexpr int Owed_Status_Polls = 6;
 
+    // One command at a time. A command's waits run the event loop, and a command started
+    // from inside one (a click, a timer, a window closed meanwhile) would take or spoil
+    // the waiting command's reply: while a wait runs the main window refuses commands.
+    bool busy() const { return waits_ > 0; }
+    // Marks one stretch of sending and waiting; they may nest. True for the outermost.
+    bool waitBegins() { return waits_++ == 0; }
+    // True when the outermost stretch ends.
+    bool waitEnds() { return --waits_ == 0; }
+
     // A new command starts: what comes from now on answers it. A late status reply or a
     // part of a result frame still expected is forgotten, and so is a download whose
     // read-back did not follow.
@@ -36,6 +46,24 @@ public:
     // download just sent (null when it was closed meanwhile), else `active`. The download
     // is forgotten.
     QObject* readBackDocument(QObject* active);
+
+    // While one lasts, status requests are made for `doc` (a document being loaded, or the
+    // one whose status reply or burner read is being applied) instead of the active one.
+    class Status_Owner {
+    public:
+        Status_Owner(Burner_Link& link, QObject* doc) : link_(link), previous_(link.owner_) { link.owner_ = doc; }
+        ~Status_Owner() { link_.owner_ = previous_; }
+        Status_Owner(const Status_Owner&) = delete;
+        Status_Owner& operator=(const Status_Owner&) = delete;
+
+    private:
+        Burner_Link& link_;
+        QPointer<QObject> previous_;
+    };
+    // A status request is sent: its reply belongs to the owner, if any, else to `active`.
+    void statusRequested(QObject* active);
+    // The document the pending status reply belongs to (null when it was closed).
+    QObject* statusDocument() const { return statusFor_.data(); }
 
     // The status reader (or the read-burner command) got no whole status reply: what
     // comes in the next polls is that reply coming late, or the rest of it.
@@ -50,6 +78,9 @@ public:
     bool partialFrame() const { return !partial_.isEmpty(); }
 
 private:
+    int waits_ = 0;
+    QPointer<QObject> owner_;
+    QPointer<QObject> statusFor_;
     bool readBackPending_ = false;
     QPointer<QObject> downloadDoc_;
     int owedPolls_ = 0;

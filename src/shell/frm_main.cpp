@@ -10,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -308,7 +307,7 @@ void frmMain::Load_New_Document()
     doc->setWindowTitle(QStringLiteral("SPD_File ") + QString::number(Doc_Count));
     {
         // Its status request is its own, though it is not the active document yet.
-        const QScopedValueRollback<QPointer<frmDocument>> owner(m_burnerDocument, doc);
+        const Burner_Link::Status_Owner owner(m_link, doc);
         doc->Form_Load();
     }
     // The load waits for the burner's status with events running: "close all" or "exit"

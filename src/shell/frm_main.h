@@ -179,23 +179,18 @@ public:
     void Burner_Link_Start();
     void showEvent(QShowEvent* event) override;
     bool m_burnerLinkStarted = false;
-    // One burner command at a time. A command's waits run the event loop, and a command
-    // started from inside one (a click, a timer, a window closed meanwhile) would take or
-    // spoil the waiting command's reply: while a wait runs, every command, new document
-    // and file load is refused, and the wait cursor shows why.
-    bool Burner_Busy() const override { return m_burnerWaits > 0; }
-    int m_burnerWaits = 0;
+    // While a burner command waits, every other command, new document, file load and
+    // window is refused, and the wait cursor shows why.
+    bool Burner_Busy() const override { return m_link.busy(); }
     // Refuses (false) while a wait runs; otherwise first reads a status reply that is
     // still due, so that it goes to the document that asked and the new command's waits
     // cannot take it.
     bool Burner_Command_Start();
-    // The document a status request is made for and its reply applied to: the document
-    // being loaded, or the one whose status reply or burner read is being applied, or
-    // else the active one.
-    QPointer<frmDocument> m_burnerDocument;
-    QPointer<frmDocument> m_statusFor;
-    // What the link expects next: a download's read-back, a late status reply, the rest
-    // of a result frame.
+    // Runs one burner command: refused while another waits, with the result poll paused.
+    // `run` does the command and shows its success, starting the poll again where its
+    // message order needs; a failure anywhere in it shows `fail` and starts the poll again.
+    void Burner_Run(const std::function<void()>& run, const std::function<void()>& fail);
+    // What the link waits for and expects next, and which document each reply belongs to.
     Burner_Link m_link;
 
 protected:

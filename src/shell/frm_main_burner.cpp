@@ -9,15 +9,8 @@
 #include "shell/frm_main.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTimer>
 #include <optional>
@@ -80,11 +73,11 @@ class Burner_Wait_Scope {
 public:
     explicit Burner_Wait_Scope(frmMain& main) : main_(main)
     {
-        if (main_.m_burnerWaits++ == 0) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        if (main_.m_link.waitBegins()) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     }
     ~Burner_Wait_Scope()
     {
-        if (--main_.m_burnerWaits == 0) QGuiApplication::restoreOverrideCursor();
+        if (main_.m_link.waitEnds()) QGuiApplication::restoreOverrideCursor();
     }
     Burner_Wait_Scope(const Burner_Wait_Scope&) = delete;
     Burner_Wait_Scope& operator=(const Burner_Wait_Scope&) = delete;
@@ -108,8 +101,7 @@ QByteArray askAndWait(frmMain& main, char letter, int seconds)
 // The frames of a document's burner panel go when its status request got no answer.
 void hideBurnerPanel(frmDocument* doc)
 {
-    if (BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr)
-        for (QGroupBox* frame : { panel->Frame4, panel->Frame7, panel->Frame8 }) frame->setVisible(false);
+    if (BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr) panel->Hide_Frames();
 }
 
 // Count of bytes where the reply and the document differ. The whole reply is checked
@@ -137,6 +129,18 @@ void frmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (!m_burnerLinkStarted) Burner_Link_Start();
+}
+
+void frmMain::Burner_Run(const std::function<void()>& run, const std::function<void()>& fail)
+{
+    if (!Burner_Command_Start()) return;
+    Timer1->stop();
+    try {
+        run();
+    } catch (const std::exception&) {
+        fail();
+        Timer1->start();
+    }
 }
 
 bool frmMain::Burner_Command_Start()
@@ -187,58 +191,41 @@ void storeImage(const QPointer<frmDocument>& target, const QByteArray& reply)
 
 void frmMain::ReadModule()
 {
-    if (!Burner_Command_Start()) return;
-    Timer1->stop();
-    try {
-        const QPointer<frmDocument> target = ActiveForm();
-        const QByteArray reply = askAndWait(*this, Burner_Letter::ReadModule, 2);
-        storeImage(target, reply);
-        Timer1->start();
-        showInfo(Burner_Text::ReadModule_Ok);
-    } catch (const std::exception&) {
-        showError(Burner_Text::ReadModule_Fail);
-        Timer1->start();
-    }
+    Burner_Run(
+        [this] {
+            const QPointer<frmDocument> target = ActiveForm();
+            const QByteArray reply = askAndWait(*this, Burner_Letter::ReadModule, 2);
+            storeImage(target, reply);
+            Timer1->start();
+            showInfo(Burner_Text::ReadModule_Ok);
+        },
+        [] { showError(Burner_Text::ReadModule_Fail); });
 }
 
 void frmMain::ReadIC()
 {
-    if (!Burner_Command_Start()) return;
-    Timer1->stop();
-    try {
-        const QPointer<frmDocument> doc = ActiveForm();
-        const QByteArray reply = askAndWait(*this, Burner_Letter::ReadIC, 2);
-        storeImage(doc, reply);
+    Burner_Run(
+        [this] {
+            const QPointer<frmDocument> doc = ActiveForm();
+            const QByteArray reply = askAndWait(*this, Burner_Letter::ReadIC, 2);
+            storeImage(doc, reply);
 
-        const QByteArray status = askAndWait(*this, Burner_Letter::Status, 2);
-        // The reply is read by its form, long or short layout. One in neither form is no
-        // status: the panel keeps what it shows (read in the wrong layout it would show
-        // settings the burner does not have, and ticking the automatic serial numbers
-        // would switch them on in the burner). Input after it is no burn result.
-        const std::optional<Burner_Panel_Settings> s = Parse_Status_Reply(status);
-        if (!s) m_link.statusUnanswered();
-        if (s && doc && doc->burnerPanel()) {
-            // A switch of the automatic serial numbers asks for this document's status.
-            const QScopedValueRollback<QPointer<frmDocument>> owner(m_burnerDocument, doc);
-            BurnerPanel* panel = doc->burnerPanel();
-            // A change of the value runs the box's click handling at once ("a" or "z" and
-            // a new status request), with the event loop running.
-            BurnerPanel::Set_Check_Value(panel->Check1, s->autoSerialOn ? 1 : 0);
-            if (doc) {
-                panel = doc->burnerPanel();
-                const QString gang = Gang_Mode_Caption(s->gangCode);
-                if (!gang.isNull()) panel->Command8->setText(gang);
-                BurnerPanel::Set_Check_Value(panel->Check4, s->keypadLocked ? 1 : 0);
-                panel->Label150->setText(s->directionCode);
-                panel->Option1[s->lowToHigh ? 0 : 1]->setChecked(true);
+            const QByteArray status = askAndWait(*this, Burner_Letter::Status, 2);
+            // The reply is read by its form, long or short layout. One in neither form is
+            // no status: the panel keeps what it shows (read in the wrong layout it would
+            // show settings the burner does not have, and ticking the automatic serial
+            // numbers would switch them on in the burner). Input after it is no burn result.
+            const std::optional<Burner_Panel_Settings> s = Parse_Status_Reply(status);
+            if (!s) m_link.statusUnanswered();
+            if (s && doc && doc->burnerPanel()) {
+                // A switch of the automatic serial numbers asks for this document's status.
+                const Burner_Link::Status_Owner owner(m_link, doc);
+                doc->burnerPanel()->Show_Settings(*s);
             }
-        }
-        Timer1->start();
-        showInfo(Burner_Text::ReadIC_Ok);
-    } catch (const std::exception&) {
-        showError(Burner_Text::ReadIC_Fail);
-        Timer1->start();
-    }
+            Timer1->start();
+            showInfo(Burner_Text::ReadIC_Ok);
+        },
+        [] { showError(Burner_Text::ReadIC_Fail); });
 }
 
 namespace {
@@ -250,19 +237,16 @@ namespace {
 void compareWithBurner(frmMain& main, const QPointer<frmDocument>& target, int seconds, const QString& ok,
                        const QString& mismatch, const QString& error)
 {
-    if (!main.Burner_Command_Start()) return;
-    main.Timer1->stop();
-    try {
-        const QByteArray reply = askAndWait(main, Burner_Letter::ReadIC, seconds);
-        if (mismatchCount(requireDocument(target), reply) == 0)
-            showInfo(ok);
-        else
-            showError(mismatch);
-        main.Timer1->start();
-    } catch (const std::exception&) {
-        showError(error);
-        main.Timer1->start();
-    }
+    main.Burner_Run(
+        [&] {
+            const QByteArray reply = askAndWait(main, Burner_Letter::ReadIC, seconds);
+            if (mismatchCount(requireDocument(target), reply) == 0)
+                showInfo(ok);
+            else
+                showError(mismatch);
+            main.Timer1->start();
+        },
+        [&] { showError(error); });
 }
 
 } // namespace
@@ -282,22 +266,19 @@ void frmMain::VcopyIc()
 
 void frmMain::BlankIC()
 {
-    if (!Burner_Command_Start()) return;
-    Timer1->stop();
-    try {
-        const QByteArray reply = askAndWait(*this, Burner_Letter::BlankIC, 1);
-        // The check stops at the first byte that is not 0xFF; a reply cut short or garbled
-        // before that point is a failure.
-        bool blank = true;
-        for (int i = 0; i < 256 && blank; ++i)
-            if (imageByte(reply, i) != 0xFF) blank = false;
-        if (!blank) showInfo(Burner_Text::Blank_Not_Blank);
-        Timer1->start();
-        showInfo(Burner_Text::Blank_Ok);
-    } catch (const std::exception&) {
-        showInfo(Burner_Text::Blank_Fail);
-        Timer1->start();
-    }
+    Burner_Run(
+        [this] {
+            const QByteArray reply = askAndWait(*this, Burner_Letter::BlankIC, 1);
+            // The check stops at the first byte that is not 0xFF; a reply cut short or
+            // garbled before that point is a failure.
+            bool blank = true;
+            for (int i = 0; i < 256 && blank; ++i)
+                if (imageByte(reply, i) != 0xFF) blank = false;
+            if (!blank) showInfo(Burner_Text::Blank_Not_Blank);
+            Timer1->start();
+            showInfo(Burner_Text::Blank_Ok);
+        },
+        [] { showInfo(Burner_Text::Blank_Fail); });
 }
 
 bool frmMain::ProgramIC()
@@ -349,25 +330,22 @@ struct Fire_And_Forget {
 // Send, close, wait, open again (and for some a further wait); nothing is read.
 void fireAndForget(frmMain& main, const Fire_And_Forget& c, const QString* successText = nullptr)
 {
-    if (!main.Burner_Command_Start()) return;
-    main.Timer1->stop();
-    try {
-        {
-            Burner_Wait_Scope wait(main);
-            BurnerPort port = burnerPort();
-            port.openIfClosed();
-            port.sendCommand(c.letter);
-            port.close();
-            Burner_Wait(c.firstWait);
-            port.openIfClosed();
-            if (c.extraWait) port.waitWithPortOpen(3);
-        }
-        if (successText) showInfo(*successText);
-        main.Timer1->start();
-    } catch (const std::exception&) {
-        showError(*c.failText, *c.failTitle);
-        main.Timer1->start();
-    }
+    main.Burner_Run(
+        [&] {
+            {
+                Burner_Wait_Scope wait(main);
+                BurnerPort port = burnerPort();
+                port.openIfClosed();
+                port.sendCommand(c.letter);
+                port.close();
+                Burner_Wait(c.firstWait);
+                port.openIfClosed();
+                if (c.extraWait) port.waitWithPortOpen(3);
+            }
+            if (successText) showInfo(*successText);
+            main.Timer1->start();
+        },
+        [&] { showError(*c.failText, *c.failTitle); });
 }
 
 } // namespace
@@ -423,33 +401,30 @@ void frmMain::Auto_Command(bool on)
 {
     // A status reply still pending from an earlier request has been read by now; none may
     // be read in the middle of this exchange.
-    if (!Burner_Command_Start()) return;
-    Timer1->stop();
-    Timer2->stop();
-    try {
-        {
-            Burner_Wait_Scope wait(*this);
-            BurnerPort port = burnerPort();
-            port.openIfClosed();
-            // The switch belongs to the active document's panel: without one there is
-            // nothing to switch.
-            requireDocument(*this);
-            port.sendCommand(on ? Burner_Letter::AutoOn : Burner_Letter::AutoOff);
-            port.close();
-            Burner_Wait(1);
-        }
-        // Opens the port again and arms the status reader, which restarts the poll.
-        STATUSIC();
-    } catch (const std::exception&) {
-        showError(Burner_Text::Auto_Fail);
-        Timer1->start();
-    }
+    Burner_Run(
+        [this, on] {
+            Timer2->stop();
+            {
+                Burner_Wait_Scope wait(*this);
+                BurnerPort port = burnerPort();
+                port.openIfClosed();
+                // The switch belongs to the active document's panel: without one there is
+                // nothing to switch.
+                requireDocument(*this);
+                port.sendCommand(on ? Burner_Letter::AutoOn : Burner_Letter::AutoOff);
+                port.close();
+                Burner_Wait(1);
+            }
+            // Opens the port again and arms the status reader, which restarts the poll.
+            STATUSIC();
+        },
+        [] { showError(Burner_Text::Auto_Fail); });
 }
 
 void frmMain::STATUSIC()
 {
     if (!Burner_Command_Start()) return;
-    m_statusFor = m_burnerDocument ? m_burnerDocument : QPointer<frmDocument>(ActiveForm());
+    m_link.statusRequested(ActiveForm());
     Timer1->stop();
     try {
         {
@@ -464,7 +439,7 @@ void frmMain::STATUSIC()
     } catch (const std::exception&) {
         // No status can come: the document's panel goes, as for a silent burner. The poll
         // stays stopped until a later command or status reply starts it.
-        hideBurnerPanel(m_statusFor);
+        hideBurnerPanel(qobject_cast<frmDocument*>(m_link.statusDocument()));
         showError(Burner_Text::Status_Fail);
     }
 }
@@ -489,7 +464,7 @@ void frmMain::Timer1_Timer()
             frmDocument* doc = ActiveForm();
             BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr;
             if (!panel) throw Burner_Error("no document to show the results in");
-            panel->showResultPoll(Result_Poll(frame, Status_Query, panel->Label94->text(), panel->Label95->text()));
+            panel->Show_Result(frame, Status_Query);
         }
         Timer1->start();
     } catch (const std::exception&) {
@@ -497,50 +472,6 @@ void frmMain::Timer1_Timer()
         // or a status reply starts it again.
     }
 }
-
-namespace {
-
-// The burner's settings from a status reply onto a document's panel, and the
-// administrator's rights onto the document's editing controls.
-void applyStatus(QPointer<frmDocument> doc, const Burner_Status_Frame& f)
-{
-    BurnerPanel* panel = doc->burnerPanel();
-    if (!panel) return;
-    if (f.autoSerialOn()) {
-        // A change of the value runs the box's click handling at once, with the event
-        // loop running: the document may be gone when it returns.
-        BurnerPanel::Set_Check_Value(panel->Check1, 1);
-        if (!doc) return;
-        panel->Label96->setVisible(true);
-        panel->Label96->setText(f.currentSerial);
-    } else {
-        BurnerPanel::Set_Check_Value(panel->Check1, 0);
-        if (!doc) return;
-        panel->Label96->setVisible(false);
-    }
-    const QString gang = Gang_Mode_Caption(f.gangCode);
-    if (!gang.isNull()) panel->Command8->setText(gang);
-    BurnerPanel::Set_Check_Value(panel->Check4, f.keypadUnlocked() ? 0 : 1);
-    panel->Label149->setText(f.versionCaption());
-    panel->Label150->setText(f.directionCode);
-    panel->Option1[f.lowToHigh() ? 0 : 1]->setChecked(true);
-
-    const bool admin = Admin_LoggedIn;
-    for (QLineEdit* box : { doc->Text1, doc->Text2 }) {
-        box->setEnabled(admin);
-        box->setVisible(admin);
-    }
-    panel->Check1->setEnabled(admin);
-    panel->Check4->setEnabled(admin);
-    doc->Frame9->setEnabled(admin);
-    for (QRadioButton* o : doc->Optcrc) o->setEnabled(admin);
-
-    panel->Frame4->setVisible(true);
-    panel->Frame7->setVisible(true);
-    panel->Frame8->setVisible(true);
-}
-
-} // namespace
 
 void frmMain::Timer2_Timer()
 {
@@ -561,7 +492,7 @@ void frmMain::Timer2_Timer()
         const std::optional<Burner_Status_Frame> frame =
             input.size() >= Burner_Status_Frame_Length ? Parse_Burner_Status_Frame(input) : std::nullopt;
         // The reply is the asking document's, whichever document is active now.
-        const QPointer<frmDocument> doc = m_statusFor;
+        const QPointer<frmDocument> doc = qobject_cast<frmDocument*>(m_link.statusDocument());
         if (!frame) {
             m_link.statusUnanswered();
             hideBurnerPanel(doc);
@@ -569,8 +500,9 @@ void frmMain::Timer2_Timer()
         } else {
             // With no document open there is no panel; the menu rights still follow the
             // login. A switch of the automatic serial numbers asks for this document.
-            const QScopedValueRollback<QPointer<frmDocument>> owner(m_burnerDocument, doc);
-            if (doc) applyStatus(doc, *frame);
+            const Burner_Link::Status_Owner owner(m_link, doc);
+            if (BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr)
+                if (panel->Show_Status(*frame, Admin_LoggedIn) && doc) doc->Show_Status_Rights(Admin_LoggedIn);
             mnuFileSave->setEnabled(Admin_LoggedIn);
             mnuFileSaveAs->setEnabled(Admin_LoggedIn);
             mnuFilePrint->setEnabled(Admin_LoggedIn);

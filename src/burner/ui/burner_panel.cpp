@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "burner/burner_frames.h"
 #include "burner/ui/result_poll.h"
 #include "platform/twips.h"
 #include "spd_document/globals.h"
@@ -310,6 +311,48 @@ void BurnerPanel::showResultPoll(const Result_Poll_Outcome& outcome)
         Label94->setText(outcome.successCount);
         Label95->setText(outcome.failureCount);
     }
+}
+
+void BurnerPanel::Show_Result(const std::optional<Burner_Status_Frame>& frame, int statusQuery)
+{
+    showResultPoll(Result_Poll(frame, statusQuery, Label94->text(), Label95->text()));
+}
+
+bool BurnerPanel::Show_Status(const Burner_Status_Frame& f, bool admin)
+{
+    const QPointer<BurnerPanel> self(this);
+    Set_Check_Value(Check1, f.autoSerialOn() ? 1 : 0);
+    if (!self) return false;
+    Label96->setVisible(f.autoSerialOn());
+    if (f.autoSerialOn()) Label96->setText(f.currentSerial);
+    const QString gang = Gang_Mode_Caption(f.gangCode);
+    if (!gang.isNull()) Command8->setText(gang);
+    Set_Check_Value(Check4, f.keypadUnlocked() ? 0 : 1);
+    Label149->setText(f.versionCaption());
+    Label150->setText(f.directionCode);
+    Option1[f.lowToHigh() ? 0 : 1]->setChecked(true);
+    Check1->setEnabled(admin);
+    Check4->setEnabled(admin);
+    for (QGroupBox* frame : { Frame4, Frame7, Frame8 }) frame->setVisible(true);
+    return true;
+}
+
+bool BurnerPanel::Show_Settings(const Burner_Panel_Settings& s)
+{
+    const QPointer<BurnerPanel> self(this);
+    Set_Check_Value(Check1, s.autoSerialOn ? 1 : 0);
+    if (!self) return false;
+    const QString gang = Gang_Mode_Caption(s.gangCode);
+    if (!gang.isNull()) Command8->setText(gang);
+    Set_Check_Value(Check4, s.keypadLocked ? 1 : 0);
+    Label150->setText(s.directionCode);
+    Option1[s.lowToHigh ? 0 : 1]->setChecked(true);
+    return true;
+}
+
+void BurnerPanel::Hide_Frames()
+{
+    for (QGroupBox* frame : { Frame4, Frame7, Frame8 }) frame->setVisible(false);
 }
 
 bool BurnerPanel::eventFilter(QObject* watched, QEvent* event)

@@ -8,12 +8,15 @@
 // status and result frames.
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+struct Burner_Panel_Settings;
+struct Burner_Status_Frame;
 struct Result_Poll_Outcome;
 
 class BurnerPanel : public QObject {
@@ -98,6 +101,19 @@ public:
 
     // Shows what one result-poll tick made of its input.
     void showResultPoll(const Result_Poll_Outcome& outcome);
+    // Shows a result frame (or none) that one poll took, adding to the counts shown, or
+    // clears the counts during a start-up status request. Throws Burner_Error, showing
+    // nothing, when a count has to be added to and is no number.
+    void Show_Result(const std::optional<Burner_Status_Frame>& frame, int statusQuery);
+    // Shows the burner's settings from a long status reply and the frames that a link
+    // failure hid; the lock and switch boxes follow the administrator's rights. Setting
+    // Check1 runs its click handling (a switch and a new status request) with the event
+    // loop running: false when the panel was closed meanwhile and nothing more was shown.
+    bool Show_Status(const Burner_Status_Frame& status, bool admin);
+    // The settings a read of the burner's image took from its status reply; false as above.
+    bool Show_Settings(const Burner_Panel_Settings& settings);
+    // No status came: the frames of the panel go.
+    void Hide_Frames();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

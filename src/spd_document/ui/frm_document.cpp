@@ -587,6 +587,16 @@ void frmDocument::Check3_Click()
     Set_form_chang(true);
 }
 
+void frmDocument::Show_Status_Rights(bool admin)
+{
+    for (QLineEdit* box : { Text1, Text2 }) {
+        box->setEnabled(admin);
+        box->setVisible(admin);
+    }
+    Frame9->setEnabled(admin);
+    for (QRadioButton* o : Optcrc) o->setEnabled(admin);
+}
+
 void frmDocument::Image_Loaded()
 {
     // Stamps belong to the image they were made on: both boxes clear without writing, and

@@ -59,6 +59,10 @@ public:
     // writing, every label is decoded afresh and the selected byte's description follows the
     // new type. The loaders call it after their last byte.
     void Image_Loaded();
+    // A good status reply from the burner gives the editing controls to the administrator:
+    // the hex entry and row-fill boxes (shown and enabled, or hidden and disabled) and the
+    // check-value options.
+    void Show_Status_Rights(bool admin);
 
     // --- DocumentApi extras ---
     QString Caption() const override { return windowTitle(); }
