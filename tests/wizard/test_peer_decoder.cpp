@@ -1,13 +1,15 @@
 // Wizard images read by an independent decoder, decode-dimms from i2c-tools: for every memory
-// type and speed grade, at every DRAM size and width with the preselected timings, and again
-// as a two-rank ECC module with every CAS latency and the longest tRAS and tRP, the image
-// must not contradict itself nor JEDEC. Its checksum or CRC is valid, the module size that
-// its address geometry gives equals the size that its density byte declares, its cycle time
-// is the grade's and is no shorter at a lower CAS latency, every declared latency has one,
-// tRC is at least tRAS + tRP, the DDR3 tAA asks for a declared CAS latency, tRRD, tFAW and
-// tRFC meet JEDEC's least for the page size and density, the preselection meets the grade's
-// fastest bin, decimal digits are valid, the fixed latency and refresh bytes are JEDEC's,
-// the part number is padded with blanks and the maker ID names the manufacturer.
+// type and speed grade, at every DRAM size and width with the preselected timings, again
+// as a two-rank ECC module with every CAS latency and the longest tRAS and tRP, and with
+// every tRCD, tRP and tRAS item, the image must not contradict itself nor JEDEC. Its
+// checksum or CRC is valid, the module size that its address geometry gives equals the size
+// that its density byte declares, its cycle time is the grade's and is no shorter at a lower
+// CAS latency, every declared latency has one, each chosen tRCD, tRP and tRAS reads as its
+// clock count, tRC is at least tRAS + tRP, the DDR3 tAA asks for a declared CAS latency,
+// tRRD, tFAW and tRFC meet JEDEC's least for the page size and density, the preselection
+// meets the grade's fastest bin, decimal digits are valid, the fixed latency and refresh
+// bytes are JEDEC's, the part number is padded with blanks and the maker ID names the
+// manufacturer.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -57,10 +59,17 @@ struct Combination {
     int size;     // DRAM size position, -1 for the type's preselection
     int width;    // DRAM width position
     bool slow = false;   // two ranks, ECC, the CAS item of most latencies, longest tRAS and tRP
+    int clocks = -1;     // when set: tRAS item `clocks`, tRP item `clocks` and tRCD item `clocks` from the end, round
+    int item(Timing_List l) const
+    {
+        const int n = int(Timing_List_Items(type, l).size());
+        return l == Timing_List::tRCD ? n - 1 - clocks % n : clocks % n;
+    }
+    int count(Timing_List l) const { return Timing_List_First_Clocks(type, l) + item(l); }
     QString name() const
     {
-        return QStringLiteral("%1-grade%2-size%3-width%4%5").arg(type).arg(option).arg(size).arg(width)
-            .arg(slow ? QStringLiteral("-slow") : QString());
+        return QStringLiteral("%1-grade%2-size%3-width%4%5%6").arg(type).arg(option).arg(size).arg(width)
+            .arg(slow ? QStringLiteral("-slow") : QString()).arg(clocks >= 0 ? QStringLiteral("-clocks%1").arg(clocks) : QString());
     }
     // Two makers, one of them behind continuation codes, as the decoder names them.
     QString id() const { return option % 2 ? QStringLiteral("7F7F9E") : QStringLiteral("CE"); }
@@ -97,6 +106,9 @@ Warez_Params recordFor(const Combination& c)
         pages.cbotras.Select(int(pages.cbotras.items.size()) - 1);
         pages.cbotrp.Select(int(pages.cbotrp.items.size()) - 1);
     }
+    if (c.clocks >= 0)
+        pages.cbotrp.Select(c.item(Timing_List::tRP)), pages.cbotrcd.Select(c.item(Timing_List::tRCD)),
+            pages.cbotras.Select(c.item(Timing_List::tRAS));
     pages.Command3_Click();
     pages.Text1 = c.id();
     pages.Command4_Click();
@@ -239,6 +251,7 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         for (int option = 0; option < 4; ++option) {
             combos.push_back({ type, option, -1, 1 });
             combos.push_back({ type, option, -1, 1, true });
+            for (int k = 0; k < Timing_List_Items(type, Timing_List::tRAS).size(); ++k) combos.push_back({ type, option, -1, 1, false, k });
             for (int size = 0; size < 6; ++size)
                 for (int width = 0; width < 3; ++width) combos.push_back({ type, option, size, width });
         }
@@ -304,8 +317,12 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         // The preselected timings meet the grade's fastest bin.
         const double trcd = nsOf(s, { "(tRCD)", "RAS to CAS Delay" });
         const double taa = ddr3 ? nsOf(s, { "(tAA)" }) : declared.empty() ? 0 : *declared.rbegin() / 2.0 * tck;
-        EXPECT_TRUE(c.slow || (taa + 1e-6 >= j.taa && trcd + 1e-6 >= j.trcd && trp + 1e-6 >= j.trcd && tras + 1e-6 >= j.tras))
+        EXPECT_TRUE(c.slow || c.clocks >= 0 || (taa + 1e-6 >= j.taa && trcd + 1e-6 >= j.trcd && trp + 1e-6 >= j.trcd && tras + 1e-6 >= j.tras))
             << id << ": tAA " << taa << ", tRCD " << trcd << ", tRP " << trp << ", tRAS " << tras;
+        // Every chosen tRCD, tRP and tRAS reads as its clock count at the grade's cycle time.
+        EXPECT_TRUE(c.clocks < 0 || valueOf(s, QStringLiteral("tCL-tRCD-tRP-tRAS")).section(QLatin1Char(' '), 0, 0).section('\n', 0, 0)
+                    .endsWith(QStringLiteral("-%1-%2-%3").arg(c.count(Timing_List::tRCD)).arg(c.count(Timing_List::tRP)).arg(c.count(Timing_List::tRAS))))
+            << id << ": " << valueOf(s, QStringLiteral("tCL-tRCD-tRP-tRAS")).toStdString();
         // CS latency, tCCD and WE latency are declared; DDR2 refreshes every 7.8 us; the
         // part number is padded with blanks.
         EXPECT_EQ(valueOf(s, QStringLiteral("Supported CS Latencies")) + valueOf(s, QStringLiteral("Supported WE Latencies")),
