@@ -1,8 +1,9 @@
 // Wizard images read by an independent decoder, decode-dimms from i2c-tools: for every memory
 // type and speed grade, at every DRAM size and width with the preselected timings, again
 // as a two-rank ECC module with every CAS latency and the longest tRAS and tRP, and with
-// every tRCD, tRP and tRAS item, the image must not contradict itself nor JEDEC. Its
-// checksum or CRC is valid, the module size that its address geometry gives equals the size
+// every tRCD, tRP and tRAS item, the image must not contradict itself nor JEDEC. A size
+// and width are refused exactly when the type has no such device; otherwise the device has
+// JEDEC's banks, rows and columns. Its checksum or CRC is valid, the module size that its address geometry gives equals the size
 // that its density byte declares, its cycle time is the grade's and is no shorter at a lower
 // CAS latency, every declared latency has one, each chosen tRCD, tRP and tRAS reads as its
 // clock count, tRC is at least tRAS + tRP, the DDR3 tAA asks for a declared CAS latency,
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "spd_document/globals.h"
@@ -52,6 +54,19 @@ const double kTrfc[3][6] = { { 70, 70, 120, 120, 120, 120 }, { 75, 105, 127.5, 1
                              { 90, 90, 110, 160, 260, 350 } };
 // The CAS latencies of DDR3's standard bins (n-n-n) at 800, 1066, 1333 and 1600.
 const std::vector<double> kDdr3BinCls[4] = { { 5, 6 }, { 6, 7, 8 }, { 7, 8, 9, 10 }, { 8, 9, 10, 11 } };
+// JEDEC's banks x rows x columns of the device that each size ("8 Mb" up, in locations)
+// and width (x4, x8, x16) names, by type; "" where the type has none (and SDRAM 128 Mb x4,
+// a 1 GB rank that its byte 31 cannot declare).
+const char* const kJedecOrg[4][6][3] = {
+    { { "", "4x12x9", "4x12x9" }, { "4x12x10", "4x12x10", "4x13x9" }, { "4x12x11", "4x13x10", "4x13x10" },
+      { "4x13x11", "4x13x11", "" }, { "", "", "" }, { "", "", "" } },
+    { { "", "4x12x9", "4x12x9" }, { "4x12x10", "4x12x10", "4x13x9" }, { "4x12x11", "4x13x10", "4x13x10" },
+      { "4x13x11", "4x13x11", "4x14x10" }, { "4x13x12", "4x14x11", "" }, { "4x14x12", "", "" } },
+    { { "", "", "" }, { "", "", "4x13x9" }, { "", "4x13x10", "4x13x10" },
+      { "4x13x11", "4x14x10", "8x13x10" }, { "4x14x11", "8x14x10", "8x14x10" }, { "8x14x11", "8x15x10", "8x15x10" } },
+    { { "", "", "" }, { "", "", "" }, { "", "", "8x12x10" },
+      { "", "8x13x10", "8x13x10" }, { "8x13x11", "8x14x10", "8x14x10" }, { "8x14x11", "8x15x10", "8x15x10" } },
+};
 
 struct Combination {
     int type;     // 1 SDRAM .. 4 DDR3
@@ -78,8 +93,9 @@ struct Combination {
 
 // The record that the wizard's pages store for a combination: the user picks the type, the
 // speed, then width and size (and sides and ECC), keeps the preselected timings or picks
-// the slow ones, and finishes with the maker ID (left in Warez_Info).
-Warez_Params recordFor(const Combination& c)
+// the slow ones, and finishes with the maker ID (left in Warez_Info). nullopt when the
+// module-parameter page refuses the size and width.
+std::optional<Warez_Params> recordFor(const Combination& c)
 {
     Warez_Param.fill(0);
     Warez_Pages pages;
@@ -98,6 +114,7 @@ Warez_Params recordFor(const Combination& c)
     if (c.size >= 0) pages.CboSize.Select(c.size);
     if (c.slow) pages.CboSide.Select(1), pages.Check1 = true;
     pages.Command3_Click();
+    if (pages.Page_Counter == 2) return std::nullopt;
     if (c.slow) {
         int most = 0;
         for (int i = 0; i < pages.cbotcl.items.size(); ++i)
@@ -262,7 +279,11 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
     std::map<QString, std::pair<Combination, SPD_Record>> images;
     QStringList args{ QStringLiteral("-c"), QStringLiteral("-x") };
     for (const Combination& c : combos) {
-        const SPD_Record rec = imageFor(recordFor(c), Warez_Info[0]);
+        const auto param = recordFor(c);
+        const char* org = c.size < 0 ? "?" : kJedecOrg[c.type - 1][c.size][c.width];
+        EXPECT_EQ(!param, !*org) << c.name().toStdString() << (param ? ": not refused" : ": refused");
+        if (!param) continue;
+        const SPD_Record rec = imageFor(*param, Warez_Info[0]);
         images[c.name()] = { c, rec };
         const QString path = dir.filePath(c.name() + QStringLiteral(".hex"));
         QFile f(path);
@@ -297,6 +318,11 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         const int code = Speed_Grade_Code(c.type, c.option);
         const double tck = kGradeTck[code - 1];
 
+        // JEDEC's organisation of the device chosen.
+        const QString org = c.type == Warez_SDRAM ? QStringList{ valueOf(s, "Number of Device Banks"), valueOf(s, "Number of Row Address Bits"),
+                                                                 valueOf(s, "Number of Col Address Bits") }.join('x')
+                                                  : valueOf(s, QStringLiteral("Banks x Rows x Columns x Bits")).remove(' ').section('x', 0, 2);
+        EXPECT_TRUE(c.size < 0 || org == kJedecOrg[c.type - 1][c.size][c.width]) << id << ": " << org.toStdString();
         // A bank is open for tRAS and precharged for tRP before it can be activated again.
         // decode-dimms shows no SDRAM tRC: byte 41 holds it in whole ns.
         const double trc = c.type == Warez_SDRAM ? rec.Spd_Value[41] : nsOf(s, { "(tRC)" });
