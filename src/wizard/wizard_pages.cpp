@@ -85,7 +85,7 @@ void Warez_Pages::Command4_Click()
     if (!Command4_Enabled) return;
     Info_Message.clear();
     if (!wizard::Jedec_Id_Text_Accepted(Warez_Param[WP_Mem_Type], Trim_Blanks(Text1))) {
-        Info_Message = wizard::kJedecIdTextRefused;
+        Info_Message = wizard::Jedec_Id_Text_Refused(Warez_Param[WP_Mem_Type]);
         return;
     }
     if (!wizard::Part_Number_Text_Accepted(Trim_Blanks(Text2))) {

@@ -350,7 +350,10 @@ TEST_F(WizardWindowTest, FinishRefusesAnIdOrPartNumberItCannotWrite)
         EXPECT_EQ(w->InfoMessage->isVisibleTo(w.get()), c.refused);
         if (!c.refused) continue;
         EXPECT_TRUE(w->fraInfo->isVisibleTo(w.get()));
-        EXPECT_EQ(w->InfoMessage->text().contains(QLatin1String("80CE")), part == QLatin1String("M378"));
+        // The ID message names the chosen type and the forms its ID takes.
+        const char* said[4] = { "這不是 SDRAM 的", "這不是 DDR 的", "這不是 DDR2 的", "這不是 DDR3 的 JEDEC ID。請輸入 DDR3 面板顯示的形式" };
+        EXPECT_EQ(w->InfoMessage->text().contains(QLatin1String("7F7F9E")), part == QLatin1String("M378"));
+        EXPECT_TRUE(part != QLatin1String("M378") || w->InfoMessage->text().contains(QString::fromUtf8(said[c.type - 1])));
         EXPECT_EQ(Warez_Info[0], "kept");
         w->Text1->setText(QStringLiteral("80CE"));   // the panel's own form now finishes
         w->Text2->setText(QStringLiteral("M378"));
