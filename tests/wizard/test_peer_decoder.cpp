@@ -1,16 +1,15 @@
 // Wizard images read by an independent decoder, decode-dimms from i2c-tools: for every memory
-// type and speed grade, at every DRAM size and width with the preselected timings, again
-// as a two-rank ECC module with every CAS latency and the longest tRAS and tRP, and with
-// every tRCD, tRP and tRAS item, the image must not contradict itself nor JEDEC. A size
-// and width are refused exactly when the type has no such device; otherwise the device has
-// JEDEC's banks, rows and columns. Its checksum or CRC is valid, the module size that its address geometry gives equals the size
-// that its density byte declares, its cycle time is the grade's and is no shorter at a lower
-// CAS latency, every declared latency has one, each chosen tRCD, tRP and tRAS reads as its
-// clock count, tRC is at least tRAS + tRP, the DDR3 tAA asks for a declared CAS latency,
-// tRRD, tFAW and tRFC meet JEDEC's least for the page size and density, the preselection
-// meets the grade's fastest bin, decimal digits are valid, the fixed latency and refresh
-// bytes are JEDEC's, the part number is padded with blanks and the maker ID names the
-// manufacturer.
+// type and speed grade, at every DRAM size and width with the preselected timings, and again
+// as a two-rank ECC module with every CAS latency and the longest tRAS and tRP, the image
+// must not contradict itself nor JEDEC. Its checksum or CRC is valid, the module size that
+// its address geometry gives equals the size that its density byte declares, its cycle time
+// is the grade's and is no shorter at a lower CAS latency, every declared latency has one,
+// tRC is at least tRAS + tRP, the DDR3 tAA asks for a declared CAS latency, tRRD, tFAW and
+// tRFC meet JEDEC's least for the page size and density, the preselection meets the grade's
+// fastest bin, decimal digits are valid, the fixed latency and refresh bytes are JEDEC's,
+// the part number is padded with blanks and the maker ID names the manufacturer.
+// A size and width are refused exactly when the type has no such device, else it has
+// JEDEC's banks, rows and columns; each tRCD, tRP and tRAS item reads as its clock count.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -75,11 +74,7 @@ struct Combination {
     int width;    // DRAM width position
     bool slow = false;   // two ranks, ECC, the CAS item of most latencies, longest tRAS and tRP
     int clocks = -1;     // when set: tRAS item `clocks`, tRP item `clocks` and tRCD item `clocks` from the end, round
-    int item(Timing_List l) const
-    {
-        const int n = int(Timing_List_Items(type, l).size());
-        return l == Timing_List::tRCD ? n - 1 - clocks % n : clocks % n;
-    }
+    int item(Timing_List l) const { const int n = int(Timing_List_Items(type, l).size()), k = clocks % n; return l == Timing_List::tRCD ? n - 1 - k : k; }
     int count(Timing_List l) const { return Timing_List_First_Clocks(type, l) + item(l); }
     QString name() const
     {
