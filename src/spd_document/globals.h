@@ -43,7 +43,7 @@ enum Warez_Slot : int {
     WP_Data_Width = 10,     // DRAM data width: 0 x4, 1 x8, 2 x16
     WP_Dram_Size = 11,      // position of the chosen DRAM size, 0 "8 Mb" upwards
     WP_Unused = 12,         // not used; 0 at every hand-off
-    WP_Module_Density = 13, // module bank density code (16, 32, 64, 128 or 1)
+    WP_Module_Density = 13, // module bank density code (16, 32, 64, 128, 1 or 2)
     WP_Banks = 14,          // banks of each DRAM: 4 or 8
     WP_Refresh = 15,        // refresh code: 78 or 156
 };

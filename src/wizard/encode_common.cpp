@@ -120,9 +120,16 @@ bool Jedec_Id_Text_Accepted(int memType, const QString& idText)
     return makerCode(Id_Pair_Byte(id[0], id.size() == 2 ? std::optional<QChar>(id[1]) : std::nullopt));
 }
 
-const QString kJedecIdTextRefused = QStringLiteral(
-    "這不是 DDR3 的 JEDEC ID。請輸入 DDR3 面板顯示的形式：含同位元的 bank 位元組加 ID (如 80CE)，"
-    "或 7F 延續碼加 ID (如 7F7F9E)。");
+QString Jedec_Id_Text_Refused(int memType)
+{
+    if (memType == Warez_DDR3)
+        return QStringLiteral("這不是 DDR3 的 JEDEC ID。請輸入 DDR3 面板顯示的形式：含同位元的 bank 位元組加 ID (如 80CE)，"
+                              "或 7F 延續碼加 ID (如 7F7F9E)。");
+    // Bytes 64-71 of SDRAM, DDR and DDR2 hold the continuation codes and then the ID.
+    const char* const type = memType == Warez_SDRAM ? "SDRAM" : memType == Warez_DDR ? "DDR" : "DDR2";
+    return QStringLiteral("這不是 %1 的 JEDEC ID。請輸入 ID (如 CE)，或 7F 延續碼加 ID (如 7F7F9E，最多 7 個 7F)。")
+        .arg(QLatin1String(type));
+}
 
 bool Part_Number_Text_Accepted(const QString& text)
 {

@@ -51,8 +51,9 @@ std::optional<uint8_t> Jedec_Id_Bank_Byte(const QString& idText);
 // codes before the maker's.
 bool Jedec_Id_Text_Accepted(int memType, const QString& idText);
 
-// What the information page says when it refuses an ID text.
-extern const QString kJedecIdTextRefused;
+// What the information page says when it refuses an ID text for a module of memory type
+// `memType`: the type and the forms its ID takes.
+QString Jedec_Id_Text_Refused(int memType);
 
 // Whether the information page takes a part number: printable ASCII (blank to '~') only.
 bool Part_Number_Text_Accepted(const QString& text);

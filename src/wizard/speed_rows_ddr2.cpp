@@ -48,7 +48,9 @@ constexpr uint8_t kDdr2Rows[4][23] = {
 
 // tRP and tRCD of one grade: the value for each clock count the grade knows (2 clocks
 // first), and the values any other count takes for byte 27 and for byte 29. SDRAM counts
-// whole ns (rounded up), DDR and DDR2 quarter ns.
+// whole ns, DDR and DDR2 quarter ns. A clock count is held as the longest time in the
+// byte's unit that is still that many clocks: n x tCK floored (3 clocks of 7.5 ns are
+// 22 ns, which a controller reads as 3 clocks; 23 ns would be 4).
 struct Clock_Row {
     double tck;
     int lastCount;          // counts 2..lastCount have their own value
@@ -60,7 +62,7 @@ struct Clock_Row {
 constexpr Clock_Row kClockRows[12] = {
     { 15, 3, { 30, 45 }, 60, 60 },
     { 10, 3, { 20, 30 }, 40, 40 },
-    { 7.5, 3, { 15, 23 }, 30, 30 },
+    { 7.5, 3, { 15, 22 }, 30, 30 },
     { 6, 3, { 12, 18 }, 24, 24 },
     { 10, 5, { 80, 120, 160, 200 }, 120, 120 },
     { 7.5, 5, { 60, 90, 120, 150 }, 90, 90 },
@@ -169,8 +171,9 @@ Byte_Writes Ddr2_Speed_Grade_Writes(const Warez_Params& param)
 
     const Clock_Row& row = kClockRows[grade - 1];
     const uint8_t trp = clockByte(row, param[WP_tRP], row.other27);
-    // tRAS in whole ns, rounded up; a product beyond a byte is held at 0 or 255.
-    const uint8_t tras = Clamp_Byte(static_cast<long long>(std::ceil(param[WP_tRAS] * row.tck)));
+    // tRAS in whole ns, floored like tRP and tRCD so that it reads as the chosen clocks;
+    // a product beyond a byte is held at 0 or 255.
+    const uint8_t tras = Clamp_Byte(static_cast<long long>(std::floor(param[WP_tRAS] * row.tck)));
     // SDRAM counts tRP in whole ns, DDR and DDR2 in quarter ns.
     raiseTrc(writes, grade >= 9, tras * 4 + (grade <= 4 ? trp * 4 : trp));
     Add_Write(writes, 27, trp);

@@ -8,7 +8,7 @@ namespace wizard {
 
 // The writes for the grade in slot WP_Speed_Grade, in order: the grade's constant row, then
 // bytes 27 (tRP from WP_tRP), 29 (tRCD from WP_tRCD) and 30 (tRAS from WP_tRAS, whole ns,
-// rounded up; held within 0-255). Within the row, tRC (byte 41, DDR2 with byte
+// floored; held within 0-255), each the longest time that is still the chosen clocks. Within the row, tRC (byte 41, DDR2 with byte
 // 40) is never shorter than tRAS + tRP as bytes 30 and 27 give them, and tRRD (28) and
 // tRFC (42, DDR2 with byte 40) are never shorter than JEDEC's for the page size and
 // density of the devices (WP_Row_Bits, WP_Column_Bits, WP_Data_Width, WP_Banks). The memory type takes no part: the

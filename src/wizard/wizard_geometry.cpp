@@ -33,8 +33,8 @@ struct Geometry_Row {
 
 constexpr int16_t kRefresh156 = 156;
 
-// SDRAM and DDR. Rows and columns address the size the user chose: "8 Mb" x8 is 8M
-// locations, 4 banks of 2^(12+9), as its 64 MB density says; likewise "16 Mb" x4.
+// SDRAM and DDR: four banks. Rows and columns address the size the user chose: "8 Mb" x8
+// is 8M locations, 4 banks of 2^(12+9), as its 64 MB density says; likewise "16 Mb" x4.
 const Geometry_Row kSdrDdrRows[] = {
     { 0, 1, { 12, 9, 16, 4, kRefresh156 } },
     { 1, 1, { 12, 10, 32, 4, kRefresh156 } },
@@ -51,26 +51,39 @@ const Geometry_Row kSdrDdrRows[] = {
     { 4, 0, { 13, 12, 1, 4, 78 } },
 };
 
-// DDR2: as SDRAM and DDR but for "64 Mb" and "128 Mb" with x8, which these rows replace.
-const Geometry_Row kDdr2Rows[] = {
-    { 3, 1, { 14, 10, 128, 4, 78 } },
-    { 4, 1, { 14, 10, 1, 8, 78 } },
+// DDR alone: the 1 Gbit x4 device, a 2 GB rank.
+const Geometry_Row kDdrRows[] = {
+    { 5, 0, { 14, 12, 2, 4, 78 } },
 };
 
-// SDRAM's bank density byte ends at 512 MB a rank, and DDR2's starts at 128 MB: these
-// pairs give ranks the byte cannot declare, so they take the fallback like pairs without a
-// row ("128 Mb" x4 and x8 would be 1 GB ranks of SDRAM, "8 Mb" x8 and x16 64 MB ranks of DDR2).
+// SDRAM has no 1 Gbit device, and its bank density byte ends at 512 MB a rank: 512 Mbit x4
+// devices would make 1 GB ranks.
 struct Size_Width {
     int size;
     int width;
 };
-constexpr Size_Width kSdramUndeclared[] = { { 4, 0 }, { 4, 1 } };
-constexpr Size_Width kDdr2Undeclared[] = { { 0, 1 }, { 0, 2 } };
+constexpr Size_Width kSdramNone[] = { { 3, 2 }, { 4, 0 }, { 4, 1 } };
 
-// DDR3: no row changes the refresh code. Each row's rows, columns and eight banks address
-// a device of the size times the width, which byte 4 declares.
+// DDR2: 256 Mbit to 4 Gbit devices, eight banks from 1 Gbit.
+const Geometry_Row kDdr2Rows[] = {
+    { 3, 0, { 13, 11, 128, 4, 78 } },   // 256 Mbit x4
+    { 4, 0, { 14, 11, 1, 4, 78 } },     // 512 Mbit x4
+    { 5, 0, { 14, 11, 2, 8, 78 } },     // 1 Gbit x4
+    { 2, 1, { 13, 10, 64, 4, 78 } },    // 256 Mbit x8
+    { 3, 1, { 14, 10, 128, 4, 78 } },
+    { 4, 1, { 14, 10, 1, 8, 78 } },
+    { 5, 1, { 15, 10, 2, 8, 78 } },     // 2 Gbit x8
+    { 1, 2, { 13, 9, 32, 4, 78 } },     // 256 Mbit x16
+    { 2, 2, { 13, 10, 64, 4, 78 } },
+    { 3, 2, { 13, 10, 128, 8, 78 } },
+    { 4, 2, { 14, 10, 1, 8, 78 } },
+    { 5, 2, { 15, 10, 2, 8, 78 } },     // 4 Gbit x16
+};
+
+// DDR3: 512 Mbit and more, always eight banks; no row changes the refresh code. Each
+// row's rows, columns and eight banks address a device of the size times the width,
+// which byte 4 declares.
 const Geometry_Row kDdr3Rows[] = {
-    { 2, 1, { 12, 10, 16, 4, 78 } },
     { 3, 1, { 13, 10, 32, 8, 78 } },
     { 4, 1, { 14, 10, 64, 8, 78 } },
     { 5, 1, { 15, 10, 128, 8, 78 } },
@@ -78,7 +91,6 @@ const Geometry_Row kDdr3Rows[] = {
     { 3, 2, { 13, 10, 32, 8, 78 } },
     { 4, 2, { 14, 10, 64, 8, 78 } },
     { 5, 2, { 15, 10, 128, 8, 78 } },
-    { 3, 0, { 12, 11, 32, 8, 78 } },
     { 4, 0, { 13, 11, 64, 8, 78 } },
     { 5, 0, { 14, 11, 128, 8, 78 } },
 };
@@ -101,30 +113,34 @@ bool listed(const Size_Width (&pairs)[N], int size, int width)
 
 } // namespace
 
-Dram_Geometry Dram_Geometry_For(int memType, int sizeIndex, int widthIndex)
+std::optional<Dram_Geometry> Dram_Geometry_For(int memType, int sizeIndex, int widthIndex)
 {
     const Dram_Geometry* found = nullptr;
     switch (memType) {
     case Warez_SDRAM:
-        if (!listed(kSdramUndeclared, sizeIndex, widthIndex)) found = findRow(kSdrDdrRows, sizeIndex, widthIndex);
+        if (!listed(kSdramNone, sizeIndex, widthIndex)) found = findRow(kSdrDdrRows, sizeIndex, widthIndex);
         break;
-    case Warez_DDR: found = findRow(kSdrDdrRows, sizeIndex, widthIndex); break;
-    // A DDR2 pair without a row gets the same fallback as the other types, so the image
-    // never carries 0 address bits or the geometry of an earlier choice.
-    case Warez_DDR2:
-        if (listed(kDdr2Undeclared, sizeIndex, widthIndex)) break;
-        found = findRow(kDdr2Rows, sizeIndex, widthIndex);
-        if (!found) found = findRow(kSdrDdrRows, sizeIndex, widthIndex);
+    case Warez_DDR:
+        found = findRow(kSdrDdrRows, sizeIndex, widthIndex);
+        if (!found) found = findRow(kDdrRows, sizeIndex, widthIndex);
         break;
-    case Warez_DDR3:
-        found = findRow(kDdr3Rows, sizeIndex, widthIndex);
-        // A DDR3 pair without a row writes no density into byte 4, which then reads as
-        // 256 Mbit devices: the fallback addresses that size at the chosen width.
-        if (!found && widthIndex == 1) return Dram_Geometry{ 12, 10, 64, 4, 78 };
-        if (!found && widthIndex == 2) return Dram_Geometry{ 12, 9, 64, 4, 78 };
-        break;
+    case Warez_DDR2: found = findRow(kDdr2Rows, sizeIndex, widthIndex); break;
+    case Warez_DDR3: found = findRow(kDdr3Rows, sizeIndex, widthIndex); break;
     default: break;
     }
     if (found) return *found;
-    return Dram_Geometry{ 13, 10, 64, 4, 78 };
+    return std::nullopt;
+}
+
+QString Dram_Device_Refused(int memType)
+{
+    // The device sizes of each type, as JEDEC defines them.
+    static const char* const kTypes[4] = { "SDRAM", "DDR", "DDR2", "DDR3" };
+    static const char* const kSizes[4] = { "16 Mb 到 512 Mb，每面模組最多 512 MB", "64 Mb 到 1 Gb", "256 Mb 到 4 Gb",
+                                           "512 Mb 到 8 Gb" };
+    if (memType < Warez_SDRAM || memType > Warez_DDR3) return QString();
+    const QString type = QString::fromLatin1(kTypes[memType - 1]);
+    return QStringLiteral("%1 沒有這種 DRAM。DRAM 容量 (DRAM Memory Size 乘 DRAM Data Width，如 64 Mb x 8 為 512 Mb) "
+                          "在 %1 只有 %2。請另選 DRAM Memory Size 或 DRAM Data Width。")
+        .arg(type, QString::fromUtf8(kSizes[memType - 1]));
 }

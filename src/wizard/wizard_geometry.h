@@ -5,6 +5,7 @@
 // memory type, DRAM size and data width.
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 // "8 Mb", "16 Mb", "32 Mb", "64 Mb", "128 Mb", "256 Mb" (positions 0 to 5).
 QStringList Dram_Size_Items();
@@ -17,7 +18,7 @@ int Dram_Size_Preselection(int memType);
 struct Dram_Geometry {
     int16_t rows = 0;      // row address bits
     int16_t columns = 0;   // column address bits
-    int16_t density = 0;   // module bank density code: 16, 32, 64, 128 or 1
+    int16_t density = 0;   // module bank density code: 16, 32, 64, 128, 1 or 2
     int16_t banks = 4;     // banks of each DRAM
     int16_t refresh = 78;  // refresh code: 78 or 156
     bool operator==(const Dram_Geometry& o) const
@@ -27,9 +28,14 @@ struct Dram_Geometry {
     }
 };
 
-// The geometry of a memory type 1..4 with a size position 0..5 and a width position 0..2
-// (0 x4, 1 x8, 2 x16). Each type has a table of the pairs it knows; a pair without a row
-// (also one whose rank the type's density byte cannot declare), or a type outside 1..4,
-// gets 13 row and 10 column bits, density 64, 4 banks, refresh 78; a DDR3 pair without a
-// row with x8 or x16 gets 12 rows and 10 or 9 columns instead (256 Mbit devices).
-Dram_Geometry Dram_Geometry_For(int memType, int sizeIndex, int widthIndex);
+// The device that a memory type 1..4 has for a size position 0..5 and a width position
+// 0..2 (0 x4, 1 x8, 2 x16), the size counting locations ("64 Mb" x16 is a 1 Gbit device):
+// JEDEC's banks, row and column bits, and the density code of a rank of 64 data bits.
+// nullopt when the type has no such device (SDRAM 64 to 512 Mbit, DDR 64 Mbit to 1 Gbit,
+// DDR2 256 Mbit to 4 Gbit, DDR3 512 Mbit to 4 Gbit within these choices), when SDRAM's
+// density byte cannot declare the rank (512 Mbit x4: 1 GB), or for another type.
+std::optional<Dram_Geometry> Dram_Geometry_For(int memType, int sizeIndex, int widthIndex);
+
+// What the module-parameter page says when the memory type has no device of the size and
+// width chosen: the type and the device sizes it has.
+QString Dram_Device_Refused(int memType);

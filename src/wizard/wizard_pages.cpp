@@ -69,6 +69,13 @@ void Warez_Pages::Command2_Click()
 void Warez_Pages::Command3_Click()
 {
     if (!Command3_Enabled) return;
+    // The module-parameter page goes on only with a device that the memory type has.
+    Geometry_Message.clear();
+    const int t = Warez_Param[WP_Mem_Type];
+    if (Page_Counter == 2 && !Dram_Geometry_For(t, CboSize.ListIndex, CboDataWidth.ListIndex)) {
+        Geometry_Message = Dram_Device_Refused(t);
+        return;
+    }
     ++Page_Counter;
     step1();
 }
@@ -78,7 +85,7 @@ void Warez_Pages::Command4_Click()
     if (!Command4_Enabled) return;
     Info_Message.clear();
     if (!wizard::Jedec_Id_Text_Accepted(Warez_Param[WP_Mem_Type], Trim_Blanks(Text1))) {
-        Info_Message = wizard::kJedecIdTextRefused;
+        Info_Message = wizard::Jedec_Id_Text_Refused(Warez_Param[WP_Mem_Type]);
         return;
     }
     if (!wizard::Part_Number_Text_Accepted(Trim_Blanks(Text2))) {
@@ -201,12 +208,13 @@ void Warez_Pages::Pass3()
     Warez_Param[WP_Refresh] = 78;
     Warez_Param[WP_Data_Width] = static_cast<int16_t>(CboDataWidth.ListIndex);
     Warez_Param[WP_Dram_Size] = static_cast<int16_t>(CboSize.ListIndex);
-    const Dram_Geometry g = Dram_Geometry_For(Warez_Param[WP_Mem_Type], CboSize.ListIndex, CboDataWidth.ListIndex);
-    Warez_Param[WP_Row_Bits] = g.rows;
-    Warez_Param[WP_Column_Bits] = g.columns;
-    Warez_Param[WP_Module_Density] = g.density;
-    Warez_Param[WP_Banks] = g.banks;
-    Warez_Param[WP_Refresh] = g.refresh;
+    if (const auto g = Dram_Geometry_For(Warez_Param[WP_Mem_Type], CboSize.ListIndex, CboDataWidth.ListIndex)) {
+        Warez_Param[WP_Row_Bits] = g->rows;
+        Warez_Param[WP_Column_Bits] = g->columns;
+        Warez_Param[WP_Module_Density] = g->density;
+        Warez_Param[WP_Banks] = g->banks;
+        Warez_Param[WP_Refresh] = g->refresh;
+    }
     Warez_Param[WP_Sides] = CboSide.ListIndex == 0 ? 1 : 2;
     Warez_Param[WP_Ecc] = Check1 ? 2 : 1;
 }

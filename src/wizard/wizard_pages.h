@@ -54,7 +54,9 @@ public:
     // --- handlers ---
     // Page 0 with "SDRAM" chosen (when the record holds no type yet), Back and Finish off.
     void Form_Load();
-    // Back, Next and Finish. A disabled button does nothing, as on screen. Finish stores
+    // Back, Next and Finish. A disabled button does nothing, as on screen. Next on the
+    // module-parameter page with a size and width that name no device of the memory type
+    // leaves Geometry_Message set and the page open, with nothing stored. Finish stores
     // the texts and sets Warez_OK; the window closes after it. Finish first checks the
     // texts: a manufacturer ID that names no JEP106 maker, or a part number with a
     // character outside printable ASCII, leaves Info_Message set and the information page
@@ -96,6 +98,8 @@ public:
     QString Text2 = QStringLiteral("Text2");   // "Part Num"
     // The information page's message about a refused ID or part number ("" when none).
     QString Info_Message;
+    // Why the last Next kept the module-parameter page open ("" when it did not).
+    QString Geometry_Message;
 
     bool Visible(Wizard_Frame f) const { return Frame_Visible[static_cast<size_t>(f)]; }
     // The chosen option of the speed group of a memory type 1..4 (-1 for another type).

@@ -8,6 +8,8 @@
 // tRFC meet JEDEC's least for the page size and density, the preselection meets the grade's
 // fastest bin, decimal digits are valid, the fixed latency and refresh bytes are JEDEC's,
 // the part number is padded with blanks and the maker ID names the manufacturer.
+// A size and width are refused exactly when the type has no such device, else it has
+// JEDEC's banks, rows and columns; each tRCD, tRP and tRAS item reads as its clock count.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "spd_document/globals.h"
@@ -50,6 +53,19 @@ const double kTrfc[3][6] = { { 70, 70, 120, 120, 120, 120 }, { 75, 105, 127.5, 1
                              { 90, 90, 110, 160, 260, 350 } };
 // The CAS latencies of DDR3's standard bins (n-n-n) at 800, 1066, 1333 and 1600.
 const std::vector<double> kDdr3BinCls[4] = { { 5, 6 }, { 6, 7, 8 }, { 7, 8, 9, 10 }, { 8, 9, 10, 11 } };
+// JEDEC's banks x rows x columns of the device that each size ("8 Mb" up, in locations)
+// and width (x4, x8, x16) names, by type; "" where the type has none (and SDRAM 128 Mb x4,
+// a 1 GB rank that its byte 31 cannot declare).
+const char* const kJedecOrg[4][6][3] = {
+    { { "", "4x12x9", "4x12x9" }, { "4x12x10", "4x12x10", "4x13x9" }, { "4x12x11", "4x13x10", "4x13x10" },
+      { "4x13x11", "4x13x11", "" }, { "", "", "" }, { "", "", "" } },
+    { { "", "4x12x9", "4x12x9" }, { "4x12x10", "4x12x10", "4x13x9" }, { "4x12x11", "4x13x10", "4x13x10" },
+      { "4x13x11", "4x13x11", "4x14x10" }, { "4x13x12", "4x14x11", "" }, { "4x14x12", "", "" } },
+    { { "", "", "" }, { "", "", "4x13x9" }, { "", "4x13x10", "4x13x10" },
+      { "4x13x11", "4x14x10", "8x13x10" }, { "4x14x11", "8x14x10", "8x14x10" }, { "8x14x11", "8x15x10", "8x15x10" } },
+    { { "", "", "" }, { "", "", "" }, { "", "", "8x12x10" },
+      { "", "8x13x10", "8x13x10" }, { "8x13x11", "8x14x10", "8x14x10" }, { "8x14x11", "8x15x10", "8x15x10" } },
+};
 
 struct Combination {
     int type;     // 1 SDRAM .. 4 DDR3
@@ -57,10 +73,13 @@ struct Combination {
     int size;     // DRAM size position, -1 for the type's preselection
     int width;    // DRAM width position
     bool slow = false;   // two ranks, ECC, the CAS item of most latencies, longest tRAS and tRP
+    int clocks = -1;     // when set: tRAS item `clocks`, tRP item `clocks` and tRCD item `clocks` from the end, round
+    int item(Timing_List l) const { const int n = int(Timing_List_Items(type, l).size()), k = clocks % n; return l == Timing_List::tRCD ? n - 1 - k : k; }
+    int count(Timing_List l) const { return Timing_List_First_Clocks(type, l) + item(l); }
     QString name() const
     {
-        return QStringLiteral("%1-grade%2-size%3-width%4%5").arg(type).arg(option).arg(size).arg(width)
-            .arg(slow ? QStringLiteral("-slow") : QString());
+        return QStringLiteral("%1-grade%2-size%3-width%4%5%6").arg(type).arg(option).arg(size).arg(width)
+            .arg(slow ? QStringLiteral("-slow") : QString()).arg(clocks >= 0 ? QStringLiteral("-clocks%1").arg(clocks) : QString());
     }
     // Two makers, one of them behind continuation codes, as the decoder names them.
     QString id() const { return option % 2 ? QStringLiteral("7F7F9E") : QStringLiteral("CE"); }
@@ -69,8 +88,9 @@ struct Combination {
 
 // The record that the wizard's pages store for a combination: the user picks the type, the
 // speed, then width and size (and sides and ECC), keeps the preselected timings or picks
-// the slow ones, and finishes with the maker ID (left in Warez_Info).
-Warez_Params recordFor(const Combination& c)
+// the slow ones, and finishes with the maker ID (left in Warez_Info). nullopt when the
+// module-parameter page refuses the size and width.
+std::optional<Warez_Params> recordFor(const Combination& c)
 {
     Warez_Param.fill(0);
     Warez_Pages pages;
@@ -89,6 +109,7 @@ Warez_Params recordFor(const Combination& c)
     if (c.size >= 0) pages.CboSize.Select(c.size);
     if (c.slow) pages.CboSide.Select(1), pages.Check1 = true;
     pages.Command3_Click();
+    if (pages.Page_Counter == 2) return std::nullopt;
     if (c.slow) {
         int most = 0;
         for (int i = 0; i < pages.cbotcl.items.size(); ++i)
@@ -97,6 +118,9 @@ Warez_Params recordFor(const Combination& c)
         pages.cbotras.Select(int(pages.cbotras.items.size()) - 1);
         pages.cbotrp.Select(int(pages.cbotrp.items.size()) - 1);
     }
+    if (c.clocks >= 0)
+        pages.cbotrp.Select(c.item(Timing_List::tRP)), pages.cbotrcd.Select(c.item(Timing_List::tRCD)),
+            pages.cbotras.Select(c.item(Timing_List::tRAS));
     pages.Command3_Click();
     pages.Text1 = c.id();
     pages.Command4_Click();
@@ -239,6 +263,7 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         for (int option = 0; option < 4; ++option) {
             combos.push_back({ type, option, -1, 1 });
             combos.push_back({ type, option, -1, 1, true });
+            for (int k = 0; k < Timing_List_Items(type, Timing_List::tRAS).size(); ++k) combos.push_back({ type, option, -1, 1, false, k });
             for (int size = 0; size < 6; ++size)
                 for (int width = 0; width < 3; ++width) combos.push_back({ type, option, size, width });
         }
@@ -249,7 +274,11 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
     std::map<QString, std::pair<Combination, SPD_Record>> images;
     QStringList args{ QStringLiteral("-c"), QStringLiteral("-x") };
     for (const Combination& c : combos) {
-        const SPD_Record rec = imageFor(recordFor(c), Warez_Info[0]);
+        const auto param = recordFor(c);
+        const char* org = c.size < 0 ? "?" : kJedecOrg[c.type - 1][c.size][c.width];
+        EXPECT_EQ(!param, !*org) << c.name().toStdString() << (param ? ": not refused" : ": refused");
+        if (!param) continue;
+        const SPD_Record rec = imageFor(*param, Warez_Info[0]);
         images[c.name()] = { c, rec };
         const QString path = dir.filePath(c.name() + QStringLiteral(".hex"));
         QFile f(path);
@@ -284,6 +313,11 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         const int code = Speed_Grade_Code(c.type, c.option);
         const double tck = kGradeTck[code - 1];
 
+        // JEDEC's organisation of the device chosen.
+        const QString org = c.type == Warez_SDRAM ? QStringList{ valueOf(s, "Number of Device Banks"), valueOf(s, "Number of Row Address Bits"),
+                                                                 valueOf(s, "Number of Col Address Bits") }.join('x')
+                                                  : valueOf(s, QStringLiteral("Banks x Rows x Columns x Bits")).remove(' ').section('x', 0, 2);
+        EXPECT_TRUE(c.size < 0 || org == kJedecOrg[c.type - 1][c.size][c.width]) << id << ": " << org.toStdString();
         // A bank is open for tRAS and precharged for tRP before it can be activated again.
         // decode-dimms shows no SDRAM tRC: byte 41 holds it in whole ns.
         const double trc = c.type == Warez_SDRAM ? rec.Spd_Value[41] : nsOf(s, { "(tRC)" });
@@ -304,8 +338,12 @@ TEST(WizardPeerDecoder, EveryOfferedImageAgreesWithItself)
         // The preselected timings meet the grade's fastest bin.
         const double trcd = nsOf(s, { "(tRCD)", "RAS to CAS Delay" });
         const double taa = ddr3 ? nsOf(s, { "(tAA)" }) : declared.empty() ? 0 : *declared.rbegin() / 2.0 * tck;
-        EXPECT_TRUE(c.slow || (taa + 1e-6 >= j.taa && trcd + 1e-6 >= j.trcd && trp + 1e-6 >= j.trcd && tras + 1e-6 >= j.tras))
+        EXPECT_TRUE(c.slow || c.clocks >= 0 || (taa + 1e-6 >= j.taa && trcd + 1e-6 >= j.trcd && trp + 1e-6 >= j.trcd && tras + 1e-6 >= j.tras))
             << id << ": tAA " << taa << ", tRCD " << trcd << ", tRP " << trp << ", tRAS " << tras;
+        // Every chosen tRCD, tRP and tRAS reads as its clock count at the grade's cycle time.
+        EXPECT_TRUE(c.clocks < 0 || valueOf(s, QStringLiteral("tCL-tRCD-tRP-tRAS")).section(QLatin1Char(' '), 0, 0).section('\n', 0, 0)
+                    .endsWith(QStringLiteral("-%1-%2-%3").arg(c.count(Timing_List::tRCD)).arg(c.count(Timing_List::tRP)).arg(c.count(Timing_List::tRAS))))
+            << id << ": " << valueOf(s, QStringLiteral("tCL-tRCD-tRP-tRAS")).toStdString();
         // CS latency, tCCD and WE latency are declared; DDR2 refreshes every 7.8 us; the
         // part number is padded with blanks.
         EXPECT_EQ(valueOf(s, QStringLiteral("Supported CS Latencies")) + valueOf(s, QStringLiteral("Supported WE Latencies")),

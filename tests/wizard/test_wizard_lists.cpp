@@ -38,49 +38,50 @@ TEST(WizardGeometry, RowsOfTheTables)
 {
     struct Row {
         int type, size, width;
-        Dram_Geometry g;   // rows, columns, density, banks, refresh
+        Dram_Geometry g;   // rows, columns, density, banks, refresh; {}: the type has no such device
     };
     const Row rows[] = {
-        { 1, 5, 1, { 13, 10, 64, 4, 78 } },    // 256 Mb x8: no row
+        { 1, 5, 1, {} },                        // 256 Mb x8: 2 Gbit
         { 2, 0, 1, { 12, 9, 16, 4, 156 } },     // 8 Mb x8: 8M locations, 64 MB
         { 1, 1, 0, { 12, 10, 32, 4, 156 } },    // 16 Mb x4: 16M locations, 128 MB
         { 2, 4, 1, { 14, 11, 1, 4, 78 } },      // 128 Mb x8: 1 GB
-        { 1, 4, 1, { 13, 10, 64, 4, 78 } },     // SDRAM 128 Mb x8: 1 GB is beyond byte 31
-        { 1, 4, 0, { 13, 10, 64, 4, 78 } },
+        { 1, 4, 1, {} },                        // SDRAM 128 Mb x8: 1 Gbit
+        { 1, 4, 0, {} },                        // SDRAM 128 Mb x4: a 1 GB rank is beyond byte 31
         { 3, 4, 1, { 14, 10, 1, 8, 78 } },      // DDR2 128 Mb x8: 8 banks
-        { 1, 0, 0, { 13, 10, 64, 4, 78 } },     // 8 Mb x4: no row
-        // DDR3 8 Mb and 16 Mb: no row; the fallback addresses 256 Mbit devices at each width.
-        { 4, 0, 0, { 13, 10, 64, 4, 78 } },
-        { 4, 0, 1, { 12, 10, 64, 4, 78 } },
-        { 4, 1, 2, { 12, 9, 64, 4, 78 } },
-        { 4, 2, 1, { 12, 10, 16, 4, 78 } },     // 32 Mb x8: 256 Mbit
+        { 1, 0, 0, {} },                        // 8 Mb x4: 32 Mbit
+        // DDR3 8 Mb and 16 Mb: below 512 Mbit.
+        { 4, 0, 0, {} },
+        { 4, 0, 1, {} },
+        { 4, 1, 2, {} },
+        { 4, 2, 1, {} },                        // 32 Mb x8: 256 Mbit
         { 4, 2, 2, { 12, 10, 16, 8, 78 } },
-        { 4, 2, 0, { 13, 10, 64, 4, 78 } },     // 32 Mb x4: no row
+        { 4, 2, 0, {} },
         { 4, 5, 2, { 15, 10, 128, 8, 78 } },    // 256 Mb x16: 4 Gbit
-        // DDR2 pairs without a row take the same fallback as the other types.
-        { 3, 0, 0, { 13, 10, 64, 4, 78 } },
-        { 3, 4, 2, { 13, 10, 64, 4, 78 } },
-        { 3, 0, 1, { 13, 10, 64, 4, 78 } },     // 64 MB ranks are below DDR2's byte 31
-        { 3, 0, 2, { 13, 10, 64, 4, 78 } },
+        // DDR2 below 256 Mbit has no device; 2 Gbit x16 has eight banks.
+        { 3, 0, 0, {} },
+        { 3, 4, 2, { 14, 10, 1, 8, 78 } },
+        { 3, 0, 1, {} },
+        { 3, 0, 2, {} },
     };
     for (const Row& r : rows) {
-        const Dram_Geometry g = Dram_Geometry_For(r.type, r.size, r.width);
+        const Dram_Geometry g = Dram_Geometry_For(r.type, r.size, r.width).value_or(Dram_Geometry{});
         EXPECT_TRUE(g == r.g) << "type " << r.type << " size " << r.size << " width " << r.width << ": " << g.rows
                               << "," << g.columns << "," << g.density << "," << g.banks << "," << g.refresh;
     }
 }
 
-// SDRAM and DDR share one table, but SDRAM leaves out 128 Mb with x4 and x8; DDR2 differs
-// from DDR only for 64 Mb and 128 Mb with x8 and for 8 Mb with x8 and x16.
+// SDRAM and DDR share one table, but SDRAM has no 1 Gbit device and no 1 GB rank, and DDR
+// alone has 1 Gbit x4; DDR2 agrees with DDR only where both have no device (8 Mb x4) or the
+// same 256 or 512 Mbit device.
 TEST(WizardGeometry, TypesShareTheirTables)
 {
     for (int size = 0; size < 6; ++size) {
         for (int width = 0; width < 3; ++width) {
-            const Dram_Geometry ddr = Dram_Geometry_For(2, size, width);
-            const bool sdramDiffers = size == 4 && width <= 1;
+            const auto ddr = Dram_Geometry_For(2, size, width);
+            const bool sdramDiffers = (size == 3 && width == 2) || (size == 4 && width <= 1) || (size == 5 && width == 0);
             EXPECT_EQ(ddr == Dram_Geometry_For(1, size, width), !sdramDiffers) << size << "," << width;
-            const bool differs = (width == 1 && (size == 3 || size == 4)) || (size == 0 && width >= 1);
-            EXPECT_EQ(ddr == Dram_Geometry_For(3, size, width), !differs) << size << "," << width;
+            const bool same = (size == 0 && width == 0) || (size + width == 3 && size > 0) || (size == 2 && width == 2);
+            EXPECT_EQ(ddr == Dram_Geometry_For(3, size, width), same) << size << "," << width;
         }
     }
 }

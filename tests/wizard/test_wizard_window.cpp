@@ -228,12 +228,17 @@ TEST_F(WizardWindowTest, ModuleParametersIntoTheRecord)
         // (2), (3), (4), (5), (10), (11), (13), (14), (15)
         std::array<int16_t, 9> record;
     };
+    // A size and width that name no device of the type are refused with a message naming
+    // the type and its sizes; the page stays and nothing is stored (all 0).
     const Case cases[] = {
-        { 1, 5, 1, 1, true, { 2, 13, 10, 2, 1, 5, 64, 4, 78 } },     // SDRAM 256 Mb x8: no row
+        { 1, 5, 1, 1, true, {} },                                    // SDRAM 256 Mb x8: 2 Gbit
+        { 4, 0, 1, 0, false, {} },                                   // DDR3 8 Mb x8: 64 Mbit
         { 3, 4, 1, 0, false, { 1, 14, 10, 1, 1, 4, 1, 8, 78 } },     // DDR2 128 Mb x8
-        { 3, 5, 0, 0, false, { 1, 13, 10, 1, 0, 5, 64, 4, 78 } },    // DDR2 without a row
+        { 3, 5, 0, 0, false, { 1, 14, 11, 1, 0, 5, 2, 8, 78 } },     // DDR2 256 Mb x4: 1 Gbit, 8 banks
+        { 3, 3, 2, 0, false, { 1, 13, 10, 1, 2, 3, 128, 8, 78 } },   // DDR2 64 Mb x16: 1 Gbit
         { 4, 2, 2, 0, false, { 1, 12, 10, 1, 2, 2, 16, 8, 78 } },    // DDR3 32 Mb x16
     };
+    const QString types[4] = { "SDRAM 沒有", "DDR 沒有", "DDR2 沒有", "DDR3 沒有" };
     for (const Case& c : cases) {
         reopen();
         choose(c.type, 0);
@@ -241,7 +246,14 @@ TEST_F(WizardWindowTest, ModuleParametersIntoTheRecord)
         w->CboSize->setCurrentIndex(c.size);
         w->CboSide->setCurrentIndex(c.side);
         w->Check1->setChecked(c.ecc);
+        dialogs.clear();
         w->Command3_Click();
+        const bool refused = c.record[0] == 0;
+        EXPECT_EQ(w->fraDramIC->isVisibleTo(w.get()), refused);
+        EXPECT_EQ(dialogs.messages().size(), refused ? 1 : 0);
+        const FakeDialogs::Call* said = dialogs.lastMessage();
+        EXPECT_TRUE(!refused || (said && said->text.startsWith(types[c.type - 1]) && said->text.contains("Mb 到")
+                                 && said->icon == Dialogs::Exclamation));
         w->Command3_Click();
         back(1);   // Back from page 4 stores the same again
         const std::array<int16_t, 9> got = { Warez_Param[2],  Warez_Param[3],  Warez_Param[4],
@@ -338,7 +350,10 @@ TEST_F(WizardWindowTest, FinishRefusesAnIdOrPartNumberItCannotWrite)
         EXPECT_EQ(w->InfoMessage->isVisibleTo(w.get()), c.refused);
         if (!c.refused) continue;
         EXPECT_TRUE(w->fraInfo->isVisibleTo(w.get()));
-        EXPECT_EQ(w->InfoMessage->text().contains(QLatin1String("80CE")), part == QLatin1String("M378"));
+        // The ID message names the chosen type and the forms its ID takes.
+        const char* said[4] = { "這不是 SDRAM 的", "這不是 DDR 的", "這不是 DDR2 的", "這不是 DDR3 的 JEDEC ID。請輸入 DDR3 面板顯示的形式" };
+        EXPECT_EQ(w->InfoMessage->text().contains(QLatin1String("7F7F9E")), part == QLatin1String("M378"));
+        EXPECT_TRUE(part != QLatin1String("M378") || w->InfoMessage->text().contains(QString::fromUtf8(said[c.type - 1])));
         EXPECT_EQ(Warez_Info[0], "kept");
         w->Text1->setText(QStringLiteral("80CE"));   // the panel's own form now finishes
         w->Text2->setText(QStringLiteral("M378"));

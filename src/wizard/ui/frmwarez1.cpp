@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/dialogs.h"
+#include "platform/platform.h"
 #include "platform/twips.h"
 #include "wizard/wizard_geometry.h"
 #include "wizard/wizard_lists.h"
@@ -333,6 +335,9 @@ void Frmwarez1::Command3_Click()
     takeChoices();
     m_pages.Command3_Click();
     showState();
+    if (!m_pages.Geometry_Message.isEmpty())
+        if (Dialogs* dialogs = platform().dialogs)
+            dialogs->messageBox(m_pages.Geometry_Message, Dialogs::OkOnly, Dialogs::Exclamation);
 }
 
 void Frmwarez1::Command4_Click()
