@@ -2,9 +2,8 @@
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
 # Usage: tests/fuzz.sh [seconds per target, default 60] [extra libFuzzer flags...]
 # A crashing or hanging input (or one that runs out of memory) is kept in the build folder
-# as <target>-crash-<hash> and so on, never in the source tree.
-# Leaks are not checked: the fuzzers run with detect_leaks=0, because Qt's one-time
-# allocations would be reported as leaks on every input.
+# as <target>-crash-<hash> and so on, never in the source tree. Leaks are checked: an input
+# that leaks fails the run as a crash does.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SECONDS_PER_TARGET="${1:-60}"; shift || true
@@ -22,7 +21,7 @@ for t in "${targets[@]}"; do
   corpus="$DIR/corpus-$t"; mkdir -p "$corpus"
   log="$DIR/$t.log"
   status=0
-  ASAN_OPTIONS="detect_leaks=0" "$DIR/fuzz/$t" -max_total_time="$SECONDS_PER_TARGET" -print_final_stats=1 \
+  ASAN_OPTIONS="detect_leaks=1" "$DIR/fuzz/$t" -max_total_time="$SECONDS_PER_TARGET" -print_final_stats=1 \
     -artifact_prefix="$DIR/$t-" "$@" "$corpus" >"$log" 2>&1 || status=$?
   grep -E "stat::number_of_executed_units|^Done|ERROR|SUMMARY" "$log" || true
   if [ "$status" -ne 0 ]; then tail -n 40 "$log"; exit "$status"; fi

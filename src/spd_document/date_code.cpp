@@ -63,11 +63,9 @@ DateCodePosition Apply_Date_Stamp(SPD_Record& record, const DateCode& code,
     return pos;
 }
 
-DateCodePosition Restore_Date_Stamp(SPD_Record& record, int16_t savedDate1, int16_t savedDate2)
+void Restore_Date_Stamp(SPD_Record& record, DateCodePosition pos, int16_t savedDate1, int16_t savedDate2)
 {
-    const DateCodePosition pos = Date_Code_Position(record);
     auto& v = record.Spd_Value;
     v[static_cast<size_t>(pos.yearIndex)] = static_cast<uint8_t>(savedDate1 & 0xFF);
     v[static_cast<size_t>(pos.weekIndex)] = static_cast<uint8_t>(savedDate2 & 0xFF);
-    return pos;
 }

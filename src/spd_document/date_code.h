@@ -47,7 +47,6 @@ DateCodePosition Date_Code_Position(const SPD_Record& record);
 DateCodePosition Apply_Date_Stamp(SPD_Record& record, const DateCode& code,
                                   int16_t& savedDate1, int16_t& savedDate2);
 
-// Writes the bytes saved by the last stamp back at the position byte 2 selects now (which
-// may differ from the position of the stamp if byte 2 changed in between). Returns the
-// position written.
-DateCodePosition Restore_Date_Stamp(SPD_Record& record, int16_t savedDate1, int16_t savedDate2);
+// Writes the bytes saved by the last stamp back at `pos`, the position that stamp wrote:
+// the bytes go back where they came from, whatever byte 2 holds by now.
+void Restore_Date_Stamp(SPD_Record& record, DateCodePosition pos, int16_t savedDate1, int16_t savedDate2);

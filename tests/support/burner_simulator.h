@@ -45,6 +45,10 @@ public:
     enum class StatusLayout { Long, Short };
     enum class ReplyMode { Normal, Silent, Short };
 
+    // Longer than any exchange with the simulator takes on the busiest machine: a wait for
+    // it that reaches this has hung.
+    static constexpr int Hang_Ms = 120000;
+
     // What the burner holds and reports.
     struct State {
         std::array<uint8_t, 256> buffer{};       // the burner's image buffer
@@ -130,6 +134,12 @@ public:
     bool waitForFrames(int count, int timeoutMs) const;
     // Blocks until everything scheduled so far has been written; false on timeout.
     bool waitForIdle(int timeoutMs) const;
+    // The burner has caught up with the PC: it has read and handled every byte the PC sent
+    // and written every answer due by now (an answer it was told to send later is not due
+    // yet). A dropped line has nothing more to catch up with.
+    bool caughtUp() const;
+    // Blocks until caughtUp(); false on timeout.
+    bool waitUntilCaughtUp(int timeoutMs) const;
 
     // Called on the serving thread for each unit received, with the answer it got
     // (empty when none). For logging by the stand-alone program.
@@ -158,6 +168,8 @@ private:
     };
 
     void serve();
+    bool busyLocked() const;
+    bool caughtUp(std::unique_lock<std::mutex>& lock) const;
     void hangUpNow();
     QByteArray withFaults(char letter, QByteArray answer, int& extraDelayMs) const;
     void handleUnit(const QByteArray& unit);
@@ -188,6 +200,8 @@ private:
     std::vector<Pending> pending_;
     QByteArray output_;          // due bytes not yet accepted by the pseudo-terminal
     QByteArray input_;           // received bytes of an unfinished unit
+    bool reading_ = false;       // bytes read from the line are being handled
+    quint64 reads_ = 0;          // reads from the line begun so far
     QList<QByteArray> frames_;
     QList<qint64> frameTimes_;
     QByteArray letters_;

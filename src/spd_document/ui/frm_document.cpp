@@ -532,15 +532,18 @@ void frmDocument::Get_Date_Code()
 void frmDocument::Check2_Click()
 {
     Get_Date_Code();
-    const DateCodePosition pos = Date_Code_Position(SPD);
     if (!Check2->isChecked()) {
-        Restore_Date_Stamp(SPD, Saved_Date1, Saved_Date2);
+        // The saved bytes go back where the stamp wrote them, even when byte 2 has changed
+        // since and now names the other position.
+        const DateCodePosition pos = m_dateStampAt;
+        Restore_Date_Stamp(SPD, pos, Saved_Date1, Saved_Date2);
         // The check value the stamp rewrote comes back with the date bytes, whatever option
         // is chosen now, so an untick gives back every byte the tick replaced.
         Undo_Check_Value(SPD, m_dateStampCheckValue, !Optcrc[2]->isChecked());
         grid->setForeColor(pos.yearIndex, ByteGrid::kDefaultColor);
         grid->setForeColor(pos.weekIndex, ByteGrid::kDefaultColor);
     } else {
+        const DateCodePosition pos = Date_Code_Position(SPD);
         const Clock* clock = platform().clock;
         const std::optional<DateCode> code = ::Get_Date_Code(clock ? clock->today() : QDate::currentDate());
         if (!code) {
@@ -551,7 +554,7 @@ void frmDocument::Check2_Click()
         }
         grid->setForeColor(pos.yearIndex, Color_Selected);
         grid->setForeColor(pos.weekIndex, Color_Selected);
-        Apply_Date_Stamp(SPD, *code, Saved_Date1, Saved_Date2);
+        m_dateStampAt = Apply_Date_Stamp(SPD, *code, Saved_Date1, Saved_Date2);
         // The date bytes of a DDR3 image lie inside its CRC: keep the check value as a typed
         // byte does, noting what it replaced for the untick.
         keepCheckValue(&m_dateStampCheckValue);
@@ -604,9 +607,9 @@ void frmDocument::Image_Loaded()
     Check2->setChecked(false);
     Check3->setChecked(false);
     for (int i : { 93, 94, 120, 121, 127 }) grid->setForeColor(i, ByteGrid::kDefaultColor);
-    const DateCodePosition pos = Date_Code_Position(SPD);
-    Saved_Date1 = SPD.Spd_Value[static_cast<size_t>(pos.yearIndex)];
-    Saved_Date2 = SPD.Spd_Value[static_cast<size_t>(pos.weekIndex)];
+    m_dateStampAt = Date_Code_Position(SPD);
+    Saved_Date1 = SPD.Spd_Value[static_cast<size_t>(m_dateStampAt.yearIndex)];
+    Saved_Date2 = SPD.Spd_Value[static_cast<size_t>(m_dateStampAt.weekIndex)];
     Saved_Byte127 = SPD.Spd_Value[127];
 
     // Descriptions of the new type, as a load picks them from byte 2.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "spd_decode/spd_decode.h"
+#include "spd_document/date_code.h"
 #include "spd_document/document_api.h"
 #include "spd_document/spd_record.h"
 
@@ -137,4 +138,5 @@ private:
     PanelModel m_model;
     QString m_optcrc1Caption;
     Check_Value_Undo m_dateStampCheckValue;   // what the last date stamp did to the check value
+    DateCodePosition m_dateStampAt;           // where the last date stamp wrote (93-94 or 120-121)
 };
