@@ -191,7 +191,12 @@ void Warez_Pages::CboDataWidth_Click()
     CboSize.Clear();
     CboSide.Clear();
     for (const QString& item : Dram_Size_Items()) CboSize.AddItem(item);
-    CboSize.Select(Dram_Size_Preselection(Warez_Param[WP_Mem_Type]));
+    // The type's preselection, or the next larger size that names one of its devices at
+    // this width (DDR3 has no 256 Mbit device: "64 Mb" x4 goes up to "128 Mb").
+    const int type = Warez_Param[WP_Mem_Type];
+    int size = Dram_Size_Preselection(type);
+    while (size >= 0 && size < 5 && !Dram_Geometry_For(type, size, CboDataWidth.ListIndex)) ++size;
+    CboSize.Select(size);
     for (const QString& item : Module_Side_Items()) CboSide.AddItem(item);
     CboSide.Select(0);
 }

@@ -210,6 +210,9 @@ TEST_F(WizardWindowTest, WidthChoiceAndReturnResetSizeAndSides)
         EXPECT_EQ(w->CboSize->currentText(), sizes[type - 1]) << type;
         EXPECT_EQ(w->CboSide->currentText(), "Single Side");
         EXPECT_EQ(items(w->CboSize).size(), 6);
+        // "x 4": still a device of the type.
+        QTest::keyClick(w->CboDataWidth, Qt::Key_Up), QTest::keyClick(w->CboDataWidth, Qt::Key_Up);
+        EXPECT_EQ(w->CboSize->currentText(), type == 4 ? "128 Mb" : sizes[type - 1]) << type;
     }
     w->CboSize->setCurrentIndex(5);
     w->Command3_Click();
