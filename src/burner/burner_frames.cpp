@@ -159,20 +159,24 @@ std::optional<Burner_Short_Status> Parse_Burner_Short_Status(const QByteArray& r
     return s;
 }
 
+Burner_Panel_Settings Panel_Settings(const Burner_Status_Frame& f)
+{
+    Burner_Panel_Settings p;
+    p.autoSerialOn = f.autoSerialOn();
+    p.gangCode = f.gangCode;
+    p.keypadLocked = !f.keypadUnlocked();
+    p.directionCode = f.directionCode;
+    p.lowToHigh = f.lowToHigh();
+    return p;
+}
+
 std::optional<Burner_Panel_Settings> Parse_Status_Reply(const QByteArray& reply)
 {
     Burner_Panel_Settings p;
     // A long frame cut short holds none of the fields the panel takes from its end.
     const std::optional<Burner_Status_Frame> f =
         reply.size() >= Burner_Status_Frame_Length ? Parse_Burner_Status_Frame(reply) : std::nullopt;
-    if (f) {
-        p.autoSerialOn = f->autoSerialOn();
-        p.gangCode = f->gangCode;
-        p.keypadLocked = !f->keypadUnlocked();
-        p.directionCode = f->directionCode;
-        p.lowToHigh = f->lowToHigh();
-        return p;
-    }
+    if (f) return Panel_Settings(*f);
     if (const std::optional<Burner_Short_Status> s = Parse_Burner_Short_Status(reply)) {
         p.autoSerialOn = s->autoSerialOn();
         p.gangCode = s->gangCode;

@@ -155,6 +155,9 @@ struct Burner_Panel_Settings {
     bool lowToHigh = true;
 };
 
+// The settings of a long status frame as the panel shows them.
+Burner_Panel_Settings Panel_Settings(const Burner_Status_Frame& f);
+
 // A reply to "s" read by its form: a long frame ("55AA" at characters 5-8) by the long
 // layout (flags upper-cased, "FF" for automatic serial numbers on, keypad unlocked and
 // low to high), a short status by the short layout; nullopt for anything else.

@@ -320,17 +320,10 @@ void BurnerPanel::Show_Result(const std::optional<Burner_Status_Frame>& frame, i
 
 bool BurnerPanel::Show_Status(const Burner_Status_Frame& f, bool admin)
 {
-    const QPointer<BurnerPanel> self(this);
-    Set_Check_Value(Check1, f.autoSerialOn() ? 1 : 0);
-    if (!self) return false;
+    if (!Show_Settings(Panel_Settings(f))) return false;
     Label96->setVisible(f.autoSerialOn());
     if (f.autoSerialOn()) Label96->setText(f.currentSerial);
-    const QString gang = Gang_Mode_Caption(f.gangCode);
-    if (!gang.isNull()) Command8->setText(gang);
-    Set_Check_Value(Check4, f.keypadUnlocked() ? 0 : 1);
     Label149->setText(f.versionCaption());
-    Label150->setText(f.directionCode);
-    Option1[f.lowToHigh() ? 0 : 1]->setChecked(true);
     Check1->setEnabled(admin);
     Check4->setEnabled(admin);
     for (QGroupBox* frame : { Frame4, Frame7, Frame8 }) frame->setVisible(true);
