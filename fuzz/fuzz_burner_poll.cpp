@@ -7,11 +7,14 @@
 //  - input that is no frame leaves the counts alone, unless a new document's status
 //    request is running, which always ends with both counts at "0";
 //  - a count caption that is no number is refused with Burner_Error, never misread;
-//  - every field read from a reply is at most as long as its place in the frame.
+//  - every field read from a reply is at most as long as its place in the frame;
+//  - the framer, given the input in two runs at times the input chooses, never returns
+//    more results than the input holds whole frames, nor a reply longer than the input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+#include "burner/burner_framer.h"
 #include "burner/burner_frames.h"
 #include "burner/burner_port.h"
 #include "burner/ui/result_poll.h"
@@ -91,6 +94,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(Gang_Mode_Caption(frame->gangCode).isNull() ==
                 !(frame->gangCode == QLatin1String("01") || frame->gangCode == QLatin1String("02") ||
                   frame->gangCode == QLatin1String("04") || frame->gangCode == QLatin1String("08")));
+    }
+
+    // The framer: the input in two runs, read by the poll, the status reader or a command.
+    {
+        Burner_Framer framer;
+        const int split = input.isEmpty() ? 0 : data[1] % (input.size() + 1);
+        const QList<Com_Input> first{ { input.left(split), 0 } };
+        const QList<Com_Input> second{ { input.mid(split), 10 * qint64(data[2]) } };
+        if (data[0] & 2) framer.statusUnanswered(0);
+        qsizetype results = framer.pollInput(first, 0).size();
+        if (data[0] & 4) {
+            require(framer.imageReply(second).size() <= input.size());
+        } else if (data[0] & 8) {
+            results += framer.statusReply(second, 4000) ? 1 : 0;
+        } else {
+            results += framer.pollInput(second, 10 * qint64(data[2])).size();
+        }
+        results += framer.pollInput({}, 100000).size();
+        require(results <= input.size() / Burner_Status_Frame_Length);
     }
 
     // The same input as a count caption: a number or a refusal.

@@ -1,5 +1,7 @@
 #include "burner/burner_frames.h"
 
+#include <algorithm>
+
 #include "spd_document/spd_record.h"
 
 namespace {
@@ -126,6 +128,14 @@ QString Burner_Status_Frame::socketSerialShown(int socket) const
     if (socket < 1 || socket > 8) return QString();
     if (socketFailed(socket)) return QStringLiteral("00000000");
     return socketSerial[static_cast<size_t>(socket - 1)];
+}
+
+bool Could_Begin_Status_Frame(const QByteArray& text)
+{
+    const int end = std::min<int>(static_cast<int>(text.size()), 8);
+    for (int i = 4; i < end; ++i)
+        if (text[i] != Burner_Signature[i - 4]) return false;
+    return true;
 }
 
 std::optional<Burner_Status_Frame> Parse_Burner_Status_Frame(const QByteArray& reply)

@@ -117,6 +117,10 @@ struct Burner_Status_Frame {
     QString versionCaption() const { return QStringLiteral("Ver:") + version; }
 };
 
+// True when `text` can be the start of a long status or result frame: as far as it goes,
+// its characters 5-8 are the signature "55AA".
+bool Could_Begin_Status_Frame(const QByteArray& text);
+
 // The frame's fields when characters 5-8 are exactly "55AA"; nullopt otherwise (a reply
 // without the signature is no status or result frame, whatever else it holds).
 std::optional<Burner_Status_Frame> Parse_Burner_Status_Frame(const QByteArray& reply);

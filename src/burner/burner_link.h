@@ -1,31 +1,17 @@
 #pragma once
 // The state of the burner link that lasts from one handler to the next, apart from any
 // window: whether a command is waiting, which document a status reply or a download's
-// read-back belongs to, whether a status reply is still owed, and the result frame the
-// 500 ms poll is putting together. The main window keeps the port, the timers and the
-// handlers; it tells this class what it sends and asks it what the input it took means.
-// Documents are held by QPointer, so one closed meanwhile reads as null.
-#include <QByteArray>
+// read-back belongs to, and the framer that reads the burner's input. The main window
+// keeps the port, the timers and the handlers; it tells this class what it sends and
+// hands the framer what it took. Documents are held by QPointer, so one closed meanwhile
+// reads as null.
 #include <QObject>
 #include <QPointer>
-#include <optional>
 
-#include "burner/burner_frames.h"
+#include "burner/burner_framer.h"
 
 class Burner_Link {
 public:
-    // Polls (500 ms each) that a result frame begun in one poll may take to come whole.
-    // At 9600 baud its 92 characters take about 96 ms, so the rest is normally in the next
-    // poll; 2 s leaves room for a slow serial adapter or a busy PC, and is far shorter than
-    // a gang run, so the next run's frame is never taken for the rest of this one.
-    static constexpr int Partial_Frame_Polls = 4;
-    // Polls after a status request went unanswered in which input is taken for that reply
-    // coming late, not for a burn result. The reader gives up 0.4 to 2.4 s after the
-    // request; a burner that answers at all answers within a fraction of a second, so 3 s
-    // more covers any late reply, while a run the user starts on the burner's keypad after
-    // the failure message takes longer than that to send its result.
-    static constexpr int Owed_Status_Polls = 6;
-
     // One command at a time. A command's waits run the event loop, and a command started
     // from inside one (a click, a timer, a window closed meanwhile) would take or spoil
     // the waiting command's reply: while a wait runs the main window refuses commands.
@@ -35,9 +21,9 @@ public:
     // True when the outermost stretch ends.
     bool waitEnds() { return --waits_ == 0; }
 
-    // A new command starts: what comes from now on answers it. A late status reply or a
-    // part of a result frame still expected is forgotten, and so is a download whose
-    // read-back did not follow.
+    // A new command starts: a download whose read-back did not follow is forgotten. What
+    // the framer keeps is not: a late status reply or the rest of a frame still to come
+    // arrives ahead of the new command's reply, and the framer tells it from that reply.
     void commandStarts();
 
     // A download sent the image of `doc`; the read-back that follows compares with it.
@@ -65,17 +51,8 @@ public:
     // The document the pending status reply belongs to (null when it was closed).
     QObject* statusDocument() const { return statusFor_.data(); }
 
-    // The status reader (or the read-burner command) got no whole status reply: what
-    // comes in the next polls is that reply coming late, or the rest of it.
-    void statusUnanswered();
-    bool statusOwed() const { return owedPolls_ > 0; }
-
-    // What one poll took from the port. Returns the result frame once one has come whole
-    // (its first 92 characters; any beyond are dropped). Input that cannot begin a frame
-    // is dropped, and so is a part that stays incomplete for longer than its polls, and a
-    // late status reply; nothing of them is ever returned.
-    std::optional<Burner_Status_Frame> pollInput(const QByteArray& input);
-    bool partialFrame() const { return !partial_.isEmpty(); }
+    // Reads the burner's input: the poll's, the status reader's, the commands' replies.
+    Burner_Framer& input() { return input_; }
 
 private:
     int waits_ = 0;
@@ -83,12 +60,5 @@ private:
     QPointer<QObject> statusFor_;
     bool readBackPending_ = false;
     QPointer<QObject> downloadDoc_;
-    int owedPolls_ = 0;
-    QByteArray partial_;
-    int partialPolls_ = 0;
-    bool partialIsStatus_ = false;
+    Burner_Framer input_;
 };
-
-// True when `text` can be the start of a long status or result frame: as far as it goes,
-// its characters 5-8 are the signature "55AA".
-bool Could_Begin_Status_Frame(const QByteArray& text);

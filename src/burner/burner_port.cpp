@@ -46,6 +46,12 @@ QByteArray BurnerPort::takeAllInput()
     return port_.input();
 }
 
+QList<Com_Input> BurnerPort::takeInputRuns()
+{
+    if (!port_.isOpen()) throw Burner_Error(portName(port_) + " is closed");
+    return port_.inputRuns();
+}
+
 void BurnerPort::waitWithPortOpen(int seconds)
 {
     if (Burner_Wait(seconds, [this] { return !port_.isOpen(); }) == Burner_Wait_End::LineDown)

@@ -4,12 +4,13 @@
 // carried out throws Burner_Error, which the operation catches at its end and turns into
 // its own failure message.
 #include <QByteArray>
+#include <QList>
 #include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 
-class ComPort;
+#include "platform/com_port.h"
 
 class Burner_Error : public std::runtime_error {
 public:
@@ -34,6 +35,8 @@ public:
     // Every character received since the last read (possibly none); the read removes
     // them. Throws when the port is closed.
     QByteArray takeAllInput();
+    // The same in the runs it came in, each with its arrival time.
+    QList<Com_Input> takeInputRuns();
     // Burner_Wait for `seconds` while the port stays open. A port that reports a hang-up
     // (burner switched off, adapter pulled) drops itself; the wait then ends at once and
     // throws, since no reply can come any more.

@@ -1,11 +1,13 @@
 // The main window's burner operations and the three timers of the burner link.
 //
-// Every command runs to its end inside the handler that called it: it pauses the result
-// poll (Timer1) so that no tick takes its reply out of the input buffer, opens the port if
-// it is closed, sends its letter, waits with the event loop running, takes everything
-// received as the reply and works through it. A step that cannot be carried out throws
-// Burner_Error (or another std::exception), which the command catches at its end and
-// turns into its own failure message.
+// Every command runs to its end inside the handler that called it: it opens the port if it
+// is closed, sends its letter and waits with the event loop running; the commands that
+// read then take everything received and hand it to the link's framer, which gives them
+// their reply. All but the download pause the result poll (Timer1) while they run, so
+// that no tick takes their reply out of the input buffer: the status request pauses it
+// itself and leaves it paused for the status reader, the others run through Burner_Run.
+// A step that cannot be carried out throws Burner_Error (or another std::exception),
+// which the command catches at its end and turns into its own failure message.
 #include "shell/frm_main.h"
 
 #include <QAction>
@@ -86,16 +88,29 @@ private:
     frmMain& main_;
 };
 
+// The time the port stamps its input with; 0 without a clock.
+qint64 linkNowMs()
+{
+    const Clock* clock = platform().clock;
+    return clock ? clock->monotonicMs() : 0;
+}
+
 // Sends one command letter and waits, with the port open throughout; a hang-up of the
-// line ends the wait as a failure.
-QByteArray askAndWait(frmMain& main, char letter, int seconds)
+// line ends the wait as a failure. Returns everything received.
+QList<Com_Input> askAndWait(frmMain& main, char letter, int seconds)
 {
     Burner_Wait_Scope wait(main);
     BurnerPort port = burnerPort();
     port.openIfClosed();
     port.sendCommand(letter);
     port.waitWithPortOpen(seconds);
-    return port.takeAllInput();
+    return port.takeInputRuns();
+}
+
+// The reply of a command that reads an image, as the framer finds it in the input.
+QByteArray askForImage(frmMain& main, char letter, int seconds)
+{
+    return main.m_link.input().imageReply(askAndWait(main, letter, seconds));
 }
 
 // The frames of a document's burner panel go when its status request got no answer.
@@ -194,7 +209,7 @@ void frmMain::ReadModule()
     Burner_Run(
         [this] {
             const QPointer<frmDocument> target = ActiveForm();
-            const QByteArray reply = askAndWait(*this, Burner_Letter::ReadModule, 2);
+            const QByteArray reply = askForImage(*this, Burner_Letter::ReadModule, 2);
             storeImage(target, reply);
             Timer1->start();
             showInfo(Burner_Text::ReadModule_Ok);
@@ -207,16 +222,16 @@ void frmMain::ReadIC()
     Burner_Run(
         [this] {
             const QPointer<frmDocument> doc = ActiveForm();
-            const QByteArray reply = askAndWait(*this, Burner_Letter::ReadIC, 2);
+            const QByteArray reply = askForImage(*this, Burner_Letter::ReadIC, 2);
             storeImage(doc, reply);
 
-            const QByteArray status = askAndWait(*this, Burner_Letter::Status, 2);
+            const QByteArray status = m_link.input().statusText(askAndWait(*this, Burner_Letter::Status, 2));
             // The reply is read by its form, long or short layout. One in neither form is
             // no status: the panel keeps what it shows (read in the wrong layout it would
             // show settings the burner does not have, and ticking the automatic serial
             // numbers would switch them on in the burner). Input after it is no burn result.
             const std::optional<Burner_Panel_Settings> s = Parse_Status_Reply(status);
-            if (!s) m_link.statusUnanswered();
+            if (!s) m_link.input().statusUnanswered(linkNowMs());
             if (s && doc && doc->burnerPanel()) {
                 // A switch of the automatic serial numbers asks for this document's status.
                 const Burner_Link::Status_Owner owner(m_link, doc);
@@ -239,7 +254,7 @@ void compareWithBurner(frmMain& main, const QPointer<frmDocument>& target, int s
 {
     main.Burner_Run(
         [&] {
-            const QByteArray reply = askAndWait(main, Burner_Letter::ReadIC, seconds);
+            const QByteArray reply = askForImage(main, Burner_Letter::ReadIC, seconds);
             if (mismatchCount(requireDocument(target), reply) == 0)
                 showInfo(ok);
             else
@@ -268,7 +283,7 @@ void frmMain::BlankIC()
 {
     Burner_Run(
         [this] {
-            const QByteArray reply = askAndWait(*this, Burner_Letter::BlankIC, 1);
+            const QByteArray reply = askForImage(*this, Burner_Letter::BlankIC, 1);
             // The check stops at the first byte that is not 0xFF; a reply cut short or
             // garbled before that point is a failure.
             bool blank = true;
@@ -455,16 +470,15 @@ void frmMain::Timer1_Timer()
     try {
         BurnerPort port = burnerPort();
         port.openIfClosed();
-        // The input is consumed whatever it holds; without the signature it is dropped.
-        const QByteArray input = port.takeAllInput();
-        // A frame may come in pieces over two polls; a status reply that came after its
-        // reader gave up has the same signature and reports no burn.
-        const std::optional<Burner_Status_Frame> frame = m_link.pollInput(input);
-        if (Result_Poll_Touches_Panel(frame, Status_Query)) {
+        // The input is consumed whatever it holds; the framer keeps what may still become
+        // a frame and gives the results that came whole (a late status reply is none).
+        const QList<Burner_Status_Frame> frames = m_link.input().pollInput(port.takeInputRuns(), linkNowMs());
+        if (!frames.isEmpty() || Result_Poll_Touches_Panel(std::nullopt, Status_Query)) {
             frmDocument* doc = ActiveForm();
             BurnerPanel* panel = doc ? doc->burnerPanel() : nullptr;
             if (!panel) throw Burner_Error("no document to show the results in");
-            panel->Show_Result(frame, Status_Query);
+            if (frames.isEmpty()) panel->Show_Result(std::nullopt, Status_Query);
+            for (const Burner_Status_Frame& frame : frames) panel->Show_Result(frame, Status_Query);
         }
         Timer1->start();
     } catch (const std::exception&) {
@@ -478,23 +492,22 @@ void frmMain::Timer2_Timer()
     Timer2->stop();
     // A port that cannot be opened or read gives no reply, and is reported as a link
     // failure like a silent burner.
-    QByteArray input;
+    QList<Com_Input> input;
     try {
         BurnerPort port = burnerPort();
         port.openIfClosed();
-        input = port.takeAllInput();
+        input = port.takeInputRuns();
     } catch (const std::exception&) {
         input.clear();
     }
     try {
         // A reply cut short holds none of the fields read from the end of the frame: it
         // fails like a missing one, and whatever of it comes later is no burn result.
-        const std::optional<Burner_Status_Frame> frame =
-            input.size() >= Burner_Status_Frame_Length ? Parse_Burner_Status_Frame(input) : std::nullopt;
+        const std::optional<Burner_Status_Frame> frame = m_link.input().statusReply(input, linkNowMs());
         // The reply is the asking document's, whichever document is active now.
         const QPointer<frmDocument> doc = qobject_cast<frmDocument*>(m_link.statusDocument());
         if (!frame) {
-            m_link.statusUnanswered();
+            m_link.input().statusUnanswered(linkNowMs());
             hideBurnerPanel(doc);
             showError(Burner_Text::Link_Fail);
         } else {

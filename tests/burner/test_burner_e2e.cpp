@@ -442,6 +442,35 @@ TEST_F(BurnerEndToEnd, StatusReplyLateOrCutIsNeitherABurnNorAStatus)
     }
 }
 
+TEST_F(BurnerEndToEnd, LateStatusReplyAheadOfAnImageIsNoPartOfIt)
+{
+    // The burner answers a status request after the reader gave up, ahead of the image
+    // the next read asks for: a read of the module, then a compare.
+    const auto image = loadImage("ddr3-kingston-1333-1.bin");
+    sim.setModuleImage(image);
+    sim.setBufferImage(image);
+    for (const bool compare : { false, true }) {
+        frmDocument* doc = newDocument();
+        setImage(doc, compare ? image : filled(0x3C));
+        sim.setCustomReply('s', QByteArray());
+        main->mnuConnection_Click();
+        ASSERT_TRUE(linkSettled());
+        sim.clearCustomReplies();
+        sim.sendRaw(BurnerSimulator::longStatusText(sim.state()));
+        ASSERT_TRUE(sim.waitForIdle(BurnerSimulator::Hang_Ms));
+        dialogs.clear();
+        compare ? main->VerifyIc() : main->ReadModule();
+        EXPECT_EQ(doc->SPD.Spd_Value, image);
+        EXPECT_EQ(messageTexts(), QStringList({ compare ? QStringLiteral("      *****   PC 與 SPD 機器比對成功 !    *****      ")
+                                                        : QStringLiteral("*****   電腦讀取模組 SPD 成功!   ***** ") }));
+        int ticks = 0;
+        const auto counting = QObject::connect(main->Timer1, &QTimer::timeout, [&] { ++ticks; });
+        ASSERT_TRUE(pumpUntil([&] { return ticks > 0; }));
+        QObject::disconnect(counting);
+        EXPECT_EQ(doc->burnerPanel()->Label94->text(), QStringLiteral("0"));   // no burn either
+    }
+}
+
 TEST_F(BurnerEndToEnd, ShortReplyLeavesTheDocumentUntouched)
 {
     sim.setModuleImage(filled(0x11));

@@ -175,12 +175,10 @@ TEST_F(BurnerPolling, InputWithoutTheExactSignatureIsDroppedSilently)
     struct Case { const char* name; QByteArray input; };
     Frame lower;
     lower.signature = "55aa";
-    Frame shifted;
     const std::vector<Case> cases = {
         { "lower-case signature", lower.text() },
-        { "one character late", " " + shifted.text() },
         { "noise", "hello burner" },
-        { "a frame's second part alone", shifted.text().mid(6) },
+        { "a frame's second part alone", Frame().text().mid(6) },
     };
     frmDocument* doc = newDocument();
     BurnerPanel& p = *doc->burnerPanel();
@@ -198,29 +196,53 @@ TEST_F(BurnerPolling, InputWithoutTheExactSignatureIsDroppedSilently)
 
 TEST_F(BurnerPolling, ResultFrameIsShownOnceWholeAndNeverFromAPart)
 {
-    // The inputs of successive polls; a result is owed by a status request that went
-    // unanswered just before them.
+    // Input arriving at the given ms, read by a poll at each arrival (or at the reads
+    // given); an owed status reply is one the status reader gave up on at 0 ms.
     const QByteArray f = Frame().text();
-    struct Case { const char* name; bool owed; QList<QByteArray> polls; bool shown; };
+    Frame five;
+    five.results = "05";
+    const QByteArray g = five.text();
+    struct Arrival { int ms; QByteArray input; };
+    struct Case { const char* name; bool owed; QList<Arrival> inputs; QList<int> reads; const char* counts; };
     const std::vector<Case> cases = {
-        { "two parts", false, { f.left(40), f.mid(40) }, true },
-        { "first six characters, then the rest", false, { f.left(6), f.mid(6) }, true },
-        { "the rest four polls later", false, { f.left(8), "", "", "", f.mid(8) }, true },
-        { "cut for good", false, { f.left(8), "", "", "", "", f.mid(8) }, false },
-        { "late status reply in two parts", true, { f.left(40), f.mid(40) }, false },
-        { "result once the owed reply has had its time", true, { "", "", "", "", "", "", f }, true },
+        { "two parts", false, { { 0, f.left(40) }, { 500, f.mid(40) } }, {}, "8/0" },
+        { "first six characters, then the rest", false, { { 0, f.left(6) }, { 500, f.mid(6) } }, {}, "8/0" },
+        { "the rest 2 s later", false, { { 0, f.left(8) }, { 2000, f.mid(8) } }, {}, "8/0" },
+        { "cut for good", false, { { 0, f.left(8) }, { 2500, f.mid(8) } }, {}, "0/0" },
+        { "a blank before it", false, { { 0, " " + f } }, {}, "8/0" },
+        { "a CR, then the frame", false, { { 0, "\r" }, { 500, f } }, {}, "8/0" },
+        { "a CR LF, then the frame", false, { { 0, "\r\n" }, { 500, f } }, {}, "8/0" },
+        { "a 0x7F, then the frame", false, { { 0, "\x7F" }, { 500, f } }, {}, "8/0" },
+        { "50 characters cut, a whole frame a second later", false, { { 0, f.left(50) }, { 1000, g } }, {}, "6/2" },
+        { "late status reply in two parts", true, { { 500, f.left(40) }, { 1000, f.mid(40) } }, {}, "0/0" },
+        { "late status reply and a result in one read", true, { { 1000, f + g } }, {}, "6/2" },
+        { "late status reply arriving at 2 s, read at 8 s", true, { { 2000, f } }, { 8000 }, "0/0" },
+        { "a result arriving at 4.4 s, read at 8 s", true, { { 4400, f } }, { 8000 }, "8/0" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         main = std::make_unique<frmMain>();
         Main_Form = main.get();
         BurnerPanel& p = *newDocument()->burnerPanel();
+        const qint64 start = clock.monotonicMs();
         if (c.owed) status(QByteArray());
-        for (const QByteArray& input : c.polls) poll(input);
-        EXPECT_EQ(p.Label94->text(), QString::number(c.shown ? 8 : 0));
-        EXPECT_EQ(socketSerials(p).join(QLatin1Char(' ')),
-                  c.shown ? "00000001 00000002 00000003 00000004 00000005 00000006 00000007 00000008"
-                          : QStringList(8, QStringLiteral("00000000")).join(QLatin1Char(' ')));
+        QList<int> reads = c.reads;
+        for (const Arrival& a : c.inputs)
+            if (c.reads.isEmpty()) reads << a.ms;
+        int next = 0;
+        for (int readMs : reads) {
+            for (; next < c.inputs.size() && c.inputs[next].ms <= readMs; ++next) {
+                clock.advance(start + c.inputs[next].ms - clock.monotonicMs());
+                com.pushInput(c.inputs[next].input);
+            }
+            clock.advance(start + readMs - clock.monotonicMs());
+            main->Timer1_Timer();
+        }
+        EXPECT_EQ(p.Label94->text() + "/" + p.Label95->text(), QString::fromLatin1(c.counts));
+        if (QByteArray(c.counts) == "8/0") {
+            EXPECT_EQ(socketSerials(p).join(QLatin1Char(' ')),
+                      "00000001 00000002 00000003 00000004 00000005 00000006 00000007 00000008");
+        }
     }
 }
 

@@ -34,9 +34,10 @@ public:
         sent.push_back(data);
         return true;
     }
-    QByteArray input() override
+    QList<Com_Input> inputRuns() override
     {
-        QByteArray all = pending;
+        QList<Com_Input> all;
+        if (!pending.isEmpty()) all.append(Com_Input{ pending, 0 });
         pending.clear();
         return all;
     }

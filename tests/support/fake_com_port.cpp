@@ -1,5 +1,7 @@
 #include "fake_com_port.h"
 
+#include "platform/clock.h"
+
 void FakeComPort::setPortNumber(int n)
 {
     number_ = n;
@@ -40,23 +42,37 @@ bool FakeComPort::output(const QByteArray& data)
         const char letter = data.at(0);
         auto q = queued_.find(letter);
         if (q != queued_.end() && !q->isEmpty())
-            pending_ += q->takeFirst();
+            pushInput(q->takeFirst());
         else if (standing_.contains(letter))
-            pending_ += standing_.value(letter);
+            pushInput(standing_.value(letter));
     }
     if (onOutput)
         onOutput(data);
     return true;
 }
 
-QByteArray FakeComPort::input()
+void FakeComPort::pushInput(const QByteArray& bytes)
+{
+    if (!bytes.isEmpty())
+        pending_.append(Com_Input{ bytes, clock ? clock->monotonicMs() : 0 });
+}
+
+QList<Com_Input> FakeComPort::inputRuns()
 {
     ++inputCalls;
     if (!open_)
-        return QByteArray();
-    QByteArray out;
+        return {};
+    QList<Com_Input> out;
     out.swap(pending_);
     return out;
+}
+
+QByteArray FakeComPort::pendingInput() const
+{
+    QByteArray all;
+    for (const Com_Input& run : pending_)
+        all += run.data;
+    return all;
 }
 
 void FakeComPort::queueReply(char letter, const QByteArray& reply) { queued_[letter] << reply; }

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <functional>
 
+class Clock;
+
 class FakeComPort : public ComPort {
 public:
     void setPortNumber(int n) override;
@@ -17,7 +19,7 @@ public:
     bool isOpen() const override { return open_; }
     // Fails (and records nothing) while closed, as the real port does.
     bool output(const QByteArray& data) override;
-    QByteArray input() override;
+    QList<Com_Input> inputRuns() override;
     QString errorText() const override { return error_; }
 
     // Script. A reply is chosen by the first byte of what is sent (the command letter, or
@@ -26,7 +28,10 @@ public:
     void setStandingReply(char letter, const QByteArray& reply);
     void clearReplies();
     // Bytes that arrive as if the burner had sent them unasked.
-    void pushInput(const QByteArray& bytes) { pending_ += bytes; }
+    void pushInput(const QByteArray& bytes);
+    // Input (pushed or scripted) is stamped with this clock's monotonic time when it
+    // arrives; 0 without one.
+    const Clock* clock = nullptr;
     // Called for every successful output; may push input.
     std::function<void(const QByteArray&)> onOutput;
     void setOpenFails(int portNumber, bool fails = true);
@@ -40,7 +45,7 @@ public:
     int closeCount = 0;                   // closes of an open port
     int inputCalls = 0;
     int failedOutputs = 0;
-    QByteArray pendingInput() const { return pending_; }
+    QByteArray pendingInput() const;
     // The command letters sent, in order ("k", "s", "w"...), as one string.
     QByteArray letters() const;
     void resetRecord();
@@ -50,7 +55,7 @@ private:
     bool open_ = false;
     bool outputFails_ = false;
     QString error_;
-    QByteArray pending_;
+    QList<Com_Input> pending_;
     QSet<int> failingPorts_;
     QMap<char, QList<QByteArray>> queued_;
     QMap<char, QByteArray> standing_;

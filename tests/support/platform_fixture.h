@@ -21,7 +21,11 @@ struct FakePlatform {
     FakeShell shell;
     FakeClock clock;
 
-    Platform services() { return Platform{&com, &registry, &dialogs, &shell, &clock}; }
+    Platform services()
+    {
+        com.clock = &clock;
+        return Platform{&com, &registry, &dialogs, &shell, &clock};
+    }
 };
 
 // Installs a FakePlatform while in scope; usable inside any fixture.
@@ -51,6 +55,7 @@ protected:
     {
         saved_ = platform();
         Reset_Globals();
+        com.clock = &clock;
         setPlatform(Platform{&com, &registry, &dialogs, &shell, &clock});
     }
     void TearDown() override

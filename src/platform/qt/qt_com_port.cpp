@@ -1,5 +1,8 @@
 #include "platform/qt/qt_com_port.h"
 
+#include "platform/clock.h"
+#include "platform/platform.h"
+
 namespace {
 // Time allowed for sending: 9600 baud moves about one byte a millisecond.
 int writeTimeoutMs(qint64 bytes) { return 1000 + static_cast<int>(bytes) * 2; }
@@ -19,6 +22,8 @@ bool deviceLost(QSerialPort::SerialPortError e)
 
 QtComPort::QtComPort()
 {
+    sinceStart_.start();
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { takeArrived(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError e) { onError(e); });
 }
@@ -35,6 +40,23 @@ void QtComPort::onError(QSerialPort::SerialPortError e)
     closeDevice();
 }
 
+// The time on the clock of the program's waits; without one installed, the port's own.
+qint64 QtComPort::nowMs() const
+{
+    if (const Clock* clock = platform().clock) return clock->monotonicMs();
+    return sinceStart_.elapsed();
+}
+
+// Moves what Qt has read from the device into the runs, stamped now.
+void QtComPort::takeArrived()
+{
+    if (!port_.isOpen() || port_.bytesAvailable() <= 0)
+        return;
+    const QByteArray data = port_.readAll();
+    if (!data.isEmpty())
+        received_.append(Com_Input{ data, nowMs() });
+}
+
 // Closing a device that is gone fails to restore its settings and reports that as an
 // error while the port still counts as open; the flag keeps that report from closing
 // the port again from inside its own close.
@@ -45,6 +67,8 @@ void QtComPort::closeDevice()
     closing_ = true;
     port_.close();
     closing_ = false;
+    // What was received and not yet read goes with the port, as Qt's own buffer does.
+    received_.clear();
 }
 
 QtComPort::~QtComPort()
@@ -153,19 +177,22 @@ bool QtComPort::output(const QByteArray& data)
     return true;
 }
 
-QByteArray QtComPort::input()
+QList<Com_Input> QtComPort::inputRuns()
 {
     if (!port_.isOpen())
-        return QByteArray();
-    // readAll() sees only what Qt has already taken from the device: poll it in first.
-    // A hang-up found while polling closes the port.
+        return {};
+    // Qt sees only what it has already taken from the device: poll it in first (each
+    // poll that finds data signals readyRead, which stamps it). A hang-up found while
+    // polling closes the port.
     for (int i = 0; i < kMaxPolls && port_.isOpen() && port_.waitForReadyRead(0); ++i) {
     }
     if (!port_.isOpen())
-        return QByteArray();
-    const QByteArray data = port_.readAll();
+        return {};
+    takeArrived();
+    QList<Com_Input> runs;
+    runs.swap(received_);
     dropBrokenDevice();
-    return data;
+    return runs;
 }
 
 QString QtComPort::errorText() const { return error_; }

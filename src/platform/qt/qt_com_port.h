@@ -3,6 +3,7 @@
 // no flow control. Port n is the device comPortDevice(n) names.
 #include "platform/com_port.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 
 class QtComPort : public ComPort {
@@ -19,7 +20,9 @@ public:
     // Writes everything and waits until it has left Qt's buffer, so that closing the
     // port right after sending loses nothing.
     bool output(const QByteArray& data) override;
-    QByteArray input() override;
+    // Each run is stamped when Qt reads it from the device (its readyRead), on the clock
+    // the program installed, so input that waited unread behind a dialog keeps its time.
+    QList<Com_Input> inputRuns() override;
     QString errorText() const override;
 
     // The device the port has open, or would open next.
@@ -30,10 +33,14 @@ private:
     void onError(QSerialPort::SerialPortError e);
     void closeDevice();
     void dropBrokenDevice();
+    void takeArrived();
+    qint64 nowMs() const;
 
     QSerialPort port_;
     int number_ = 1;
     QString device_;
     QString error_;
     bool closing_ = false;
+    QList<Com_Input> received_;
+    QElapsedTimer sinceStart_;
 };
