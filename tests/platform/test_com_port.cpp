@@ -2,6 +2,8 @@
 // maps COM<n> to a device.
 #include "platform/qt/qt_com_port.h"
 
+#include "support/event_wait.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -74,7 +76,7 @@ public:
         return true;
     }
     // Reads until `count` bytes have come or `timeoutMs` has passed.
-    QByteArray receive(int count, int timeoutMs = 3000)
+    QByteArray receive(int count, int timeoutMs = Event_Wait_Ms)
     {
         QByteArray out;
         QElapsedTimer t;
@@ -105,7 +107,7 @@ QByteArray allByteValues()
 }
 
 // input() until `count` bytes have come in (the line is not instantaneous).
-QByteArray inputAtLeast(QtComPort& port, int count, int timeoutMs = 3000)
+QByteArray inputAtLeast(QtComPort& port, int count, int timeoutMs = Event_Wait_Ms)
 {
     QByteArray got;
     QElapsedTimer t;

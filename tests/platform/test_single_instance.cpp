@@ -2,6 +2,8 @@
 // and what a dead copy left behind does not get in the way.
 #include "platform/qt/qt_single_instance.h"
 
+#include "support/event_wait.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -15,7 +17,7 @@
 
 namespace {
 
-bool spinUntil(const std::function<bool()>& done, int ms = 3000)
+bool spinUntil(const std::function<bool()>& done, int ms = Event_Wait_Ms)
 {
     QDeadlineTimer deadline(ms);
     while (!done() && !deadline.hasExpired())
@@ -143,9 +145,9 @@ TEST_F(SingleInstanceFiles, StrayDataOnTheSocketActivatesNothing)
     ASSERT_TRUE(first.tryBecomeFirst());
     QLocalSocket s;
     s.connectToServer(socket());
-    ASSERT_TRUE(s.waitForConnected(2000));
+    ASSERT_TRUE(s.waitForConnected(Event_Wait_Ms));
     s.write("hello\n");
-    s.waitForBytesWritten(2000);
+    s.waitForBytesWritten(Event_Wait_Ms);
     spinUntil([] { return false; }, 200);
     EXPECT_EQ(activations, 0);
 }

@@ -14,6 +14,7 @@
 #include "shell/mail_link.h"
 #include "shell/shell_texts.h"
 #include "shell_test_fixture.h"
+#include "support/event_wait.h"
 
 namespace {
 
@@ -232,7 +233,7 @@ TEST(Splash, ClickOnThePictureEndsItAtOnce)
 {
     frmSplash splash;
     splash.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash, Event_Wait_Ms));
     QTest::mouseClick(splash.Image1, Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_FALSE(splash.isVisible());
 }
@@ -241,7 +242,7 @@ TEST(Splash, ClicksOnTheLabelsDoNothing)
 {
     frmSplash splash;
     splash.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash, Event_Wait_Ms));
     QTest::mouseClick(splash.Label2[1], Qt::LeftButton);
     QTest::mouseClick(splash.Label1, Qt::LeftButton);
     EXPECT_TRUE(splash.isVisible());
