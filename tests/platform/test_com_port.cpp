@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -120,6 +121,20 @@ QByteArray inputAtLeast(QtComPort& port, int count, int timeoutMs = Event_Wait_M
     return got;
 }
 
+// Bytes waiting to be read on this process's own descriptor of `device` (the open port's),
+// counted without taking them; -1 when no descriptor of it is open. The port holds its
+// device exclusively, so the test cannot open it a second time to look.
+int bytesWaitingAt(const QString& device)
+{
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        int waiting = 0;
+        if (fd.symLinkTarget() == device && ::ioctl(fd.fileName().toInt(), FIONREAD, &waiting) == 0)
+            return waiting;
+    }
+    return -1;
+}
+
 class ComPortOnPty : public ::testing::Test {
 protected:
     void SetUp() override
@@ -186,7 +201,11 @@ TEST_F(ComPortOnPty, InputTakesEverythingReceivedAndLeavesNothing)
 {
     ASSERT_TRUE(pty.send("55AA0102"));
     ASSERT_TRUE(pty.send("0304"));
-    ::usleep(100000);
+    QElapsedTimer t;
+    t.start();
+    while (bytesWaitingAt(pty.slavePath()) < 12 && t.elapsed() < Event_Wait_Ms)
+        ::usleep(1000);
+    ASSERT_EQ(bytesWaitingAt(pty.slavePath()), 12);
     // One read returns both pieces although nobody ran the event loop in between.
     EXPECT_EQ(port.input(), QByteArray("55AA01020304"));
     EXPECT_EQ(port.input(), QByteArray());
