@@ -123,9 +123,12 @@ TEST_F(SingleInstanceFiles, RequestBeforeTheHandlerIsSetIsNotLost)
 {
     QtSingleInstance first(lock(), socket());
     ASSERT_TRUE(first.tryBecomeFirst());
-    QtSingleInstance second(lock(), socket());
-    ASSERT_TRUE(second.activateRunningCopy());
-    spinUntil([] { return false; }, 200);
+    // The request a later copy sends; the first copy hangs up once it has read it.
+    QLocalSocket s;
+    s.connectToServer(socket());
+    ASSERT_TRUE(s.waitForConnected(Event_Wait_Ms));
+    s.write("activate\n");
+    ASSERT_TRUE(spinUntil([&] { return s.state() == QLocalSocket::UnconnectedState; }));
     int activations = 0;
     first.setActivationHandler([&] { ++activations; });
     EXPECT_EQ(activations, 1);
@@ -148,7 +151,8 @@ TEST_F(SingleInstanceFiles, StrayDataOnTheSocketActivatesNothing)
     ASSERT_TRUE(s.waitForConnected(Event_Wait_Ms));
     s.write("hello\n");
     s.waitForBytesWritten(Event_Wait_Ms);
-    spinUntil([] { return false; }, 200);
+    // The first copy hangs up once it has read the line.
+    ASSERT_TRUE(spinUntil([&] { return s.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(activations, 0);
 }
 
