@@ -3,14 +3,16 @@
 # Usage: tests/fuzz.sh [seconds per target, default 60] [extra libFuzzer flags...]
 # A crashing or hanging input (or one that runs out of memory) is kept in the build folder
 # as <target>-crash-<hash> and so on, never in the source tree. Leaks are checked: an input
-# that leaks fails the run as a crash does.
+# that leaks fails the run as a crash does, and so does undefined behaviour: the code is
+# built not to recover from it, and UBSAN_OPTIONS halts on it whoever runs this script.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SECONDS_PER_TARGET="${1:-60}"; shift || true
 DIR="${MORROWBURN_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMB_BUILD_TESTS=OFF -DMB_BUILD_BENCH=OFF -DMB_BUILD_FUZZ=ON \
-  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
+  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" >/dev/null
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}halt_on_error=1:print_stacktrace=1"
 shopt -s nullglob
 targets=()
 for src in "$ROOT"/fuzz/*.cpp; do targets+=("$(basename "$src" .cpp)"); done

@@ -17,6 +17,7 @@
 #include "burner/ui/result_poll.h"
 #include "spd_document/globals.h"
 #include "spd_document/main_form_api.h"
+#include "support/event_wait.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ protected:
     {
         host->show();
         QApplication::setActiveWindow(host.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(host.get(), Event_Wait_Ms));
     }
 
     // Runs what the press and focus handlers left for after the event.

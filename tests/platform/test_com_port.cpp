@@ -2,6 +2,8 @@
 // maps COM<n> to a device.
 #include "platform/qt/qt_com_port.h"
 
+#include "support/event_wait.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +15,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -74,7 +77,7 @@ public:
         return true;
     }
     // Reads until `count` bytes have come or `timeoutMs` has passed.
-    QByteArray receive(int count, int timeoutMs = 3000)
+    QByteArray receive(int count, int timeoutMs = Event_Wait_Ms)
     {
         QByteArray out;
         QElapsedTimer t;
@@ -105,7 +108,7 @@ QByteArray allByteValues()
 }
 
 // input() until `count` bytes have come in (the line is not instantaneous).
-QByteArray inputAtLeast(QtComPort& port, int count, int timeoutMs = 3000)
+QByteArray inputAtLeast(QtComPort& port, int count, int timeoutMs = Event_Wait_Ms)
 {
     QByteArray got;
     QElapsedTimer t;
@@ -116,6 +119,20 @@ QByteArray inputAtLeast(QtComPort& port, int count, int timeoutMs = 3000)
             ::usleep(10000);
     }
     return got;
+}
+
+// Bytes waiting to be read on this process's own descriptor of `device` (the open port's),
+// counted without taking them; -1 when no descriptor of it is open. The port holds its
+// device exclusively, so the test cannot open it a second time to look.
+int bytesWaitingAt(const QString& device)
+{
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        int waiting = 0;
+        if (fd.symLinkTarget() == device && ::ioctl(fd.fileName().toInt(), FIONREAD, &waiting) == 0)
+            return waiting;
+    }
+    return -1;
 }
 
 class ComPortOnPty : public ::testing::Test {
@@ -184,7 +201,11 @@ TEST_F(ComPortOnPty, InputTakesEverythingReceivedAndLeavesNothing)
 {
     ASSERT_TRUE(pty.send("55AA0102"));
     ASSERT_TRUE(pty.send("0304"));
-    ::usleep(100000);
+    QElapsedTimer t;
+    t.start();
+    while (bytesWaitingAt(pty.slavePath()) < 12 && t.elapsed() < Event_Wait_Ms)
+        ::usleep(1000);
+    ASSERT_EQ(bytesWaitingAt(pty.slavePath()), 12);
     // One read returns both pieces although nobody ran the event loop in between.
     EXPECT_EQ(port.input(), QByteArray("55AA01020304"));
     EXPECT_EQ(port.input(), QByteArray());

@@ -2,6 +2,8 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_printer.h"
 
+#include "support/event_wait.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -26,7 +28,7 @@ namespace {
 const QString kProgramFilter =
     "Velmondra SPD Files (*.spd)|*.spd|Bin Files (*.bin)|*.bin|All Files (*.*)|*.*";
 
-// Runs `act` on the next modal window to open (waiting up to two seconds for it).
+// Runs `act` on the next modal window to open (waiting up to Event_Wait_Ms for it).
 void whenModal(std::function<void(QWidget*)> act)
 {
     auto* poll = new QTimer;
@@ -40,7 +42,7 @@ void whenModal(std::function<void(QWidget*)> act)
             act(w);
             // A window the action failed to close would hang the test: close it.
             QPointer<QWidget> left(w);
-            QTimer::singleShot(3000, [left] {
+            QTimer::singleShot(Event_Wait_Ms, [left] {
                 if (left && left->isVisible()) {
                     ADD_FAILURE() << "the modal window stayed open";
                     if (auto* d = qobject_cast<QDialog*>(left.data()))
@@ -49,7 +51,7 @@ void whenModal(std::function<void(QWidget*)> act)
                         left->close();
                 }
             });
-        } else if (++*tries > 200) {
+        } else if (++*tries > Event_Wait_Ms / 10) {
             poll->stop();
             poll->deleteLater();
             ADD_FAILURE() << "no modal window appeared";

@@ -1,6 +1,9 @@
 // Addresses handed to the desktop unchanged, and programs that are not there not started.
 #include "platform/qt/qt_shell.h"
 
+#include "support/event_wait.h"
+
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QFile>
 #include <QTemporaryDir>
@@ -60,7 +63,8 @@ TEST(QtShellPrograms, StartsAProgramDetached)
     const QString mark = dir.path() + "/started";
     QtShell shell;
     ASSERT_TRUE(shell.startProgram("/bin/sh", {"-c", "touch \"$0\"", mark}));
-    for (int i = 0; i < 300 && !QFile::exists(mark); ++i)
+    const QDeadlineTimer deadline(Event_Wait_Ms);
+    while (!QFile::exists(mark) && !deadline.hasExpired())
         QThread::msleep(10);
     EXPECT_TRUE(QFile::exists(mark));
 }

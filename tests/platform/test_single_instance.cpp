@@ -2,6 +2,8 @@
 // and what a dead copy left behind does not get in the way.
 #include "platform/qt/qt_single_instance.h"
 
+#include "support/event_wait.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -15,7 +17,7 @@
 
 namespace {
 
-bool spinUntil(const std::function<bool()>& done, int ms = 3000)
+bool spinUntil(const std::function<bool()>& done, int ms = Event_Wait_Ms)
 {
     QDeadlineTimer deadline(ms);
     while (!done() && !deadline.hasExpired())
@@ -121,9 +123,12 @@ TEST_F(SingleInstanceFiles, RequestBeforeTheHandlerIsSetIsNotLost)
 {
     QtSingleInstance first(lock(), socket());
     ASSERT_TRUE(first.tryBecomeFirst());
-    QtSingleInstance second(lock(), socket());
-    ASSERT_TRUE(second.activateRunningCopy());
-    spinUntil([] { return false; }, 200);
+    // The request a later copy sends; the first copy hangs up once it has read it.
+    QLocalSocket s;
+    s.connectToServer(socket());
+    ASSERT_TRUE(s.waitForConnected(Event_Wait_Ms));
+    s.write("activate\n");
+    ASSERT_TRUE(spinUntil([&] { return s.state() == QLocalSocket::UnconnectedState; }));
     int activations = 0;
     first.setActivationHandler([&] { ++activations; });
     EXPECT_EQ(activations, 1);
@@ -143,10 +148,11 @@ TEST_F(SingleInstanceFiles, StrayDataOnTheSocketActivatesNothing)
     ASSERT_TRUE(first.tryBecomeFirst());
     QLocalSocket s;
     s.connectToServer(socket());
-    ASSERT_TRUE(s.waitForConnected(2000));
+    ASSERT_TRUE(s.waitForConnected(Event_Wait_Ms));
     s.write("hello\n");
-    s.waitForBytesWritten(2000);
-    spinUntil([] { return false; }, 200);
+    s.waitForBytesWritten(Event_Wait_Ms);
+    // The first copy hangs up once it has read the line.
+    ASSERT_TRUE(spinUntil([&] { return s.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(activations, 0);
 }
 

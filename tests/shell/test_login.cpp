@@ -18,6 +18,7 @@
 #include "shell/frm_login1.h"
 #include "shell/shell_texts.h"
 #include "shell_test_fixture.h"
+#include "support/event_wait.h"
 
 namespace {
 
@@ -266,7 +267,7 @@ TEST_F(PasswordSetupTest, SetUpDialogCaptions)
     // The upper box comes first; Tab goes on to the lower one.
     setup.show();
     setup.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&setup));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&setup, Event_Wait_Ms));
     setup.txtPassword2->setFocus();
     QTest::keyClick(setup.txtPassword2, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), setup.txtPassword1);

@@ -16,6 +16,7 @@
 #include "spd_document/main_form_api.h"
 #include "spd_document/ui/byte_grid.h"
 #include "spd_document/ui/frm_document.h"
+#include "support/event_wait.h"
 #include "support/platform_fixture.h"
 #include "support/stub_main_form.h"
 
@@ -200,7 +201,7 @@ TEST_F(DocumentTest, ChecksumFocusRewritesByte63AndMarksTheChange)
     // Focus that Qt hands on from a control the program disables is no move of the user's.
     auto doc = makeDoc(true);
     QApplication::setActiveWindow(doc.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get(), Event_Wait_Ms));
     doc->Value_Chang(0, 0x80);
     QWidget::setTabOrder(doc->Text1, doc->Optcrc[0]);
     doc->Text1->setFocus();
