@@ -58,9 +58,7 @@ namespace {
 void setMruCaption(QAction* item, const QString& path)
 {
     item->setData(path);
-    QString shown = path;
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    item->setText(shown);
+    item->setText(Menu_Text(path));
 }
 }  // namespace
 
