@@ -425,7 +425,10 @@ void frmMain::tbToolbar_ButtonClick(const QString& key)
         else if (key == QLatin1String("SAVE")) {
             if (!Burner_Busy()) mnuFileSave_Click();
         }
-        else if (key == QLatin1String("PRINT")) mnuFilePrint_Click();
+        else if (key == QLatin1String("PRINT")) {
+            // Greyed for want of rights, the menu item prints nothing; nor does its button.
+            if (mnuFilePrint->isEnabled()) mnuFilePrint_Click();
+        }
         else if (key == QLatin1String("WIZARD")) mnuFileWarez_Click();
         else if (key == QLatin1String("MAIL")) mnuHelpContents_Click();
         else if (key == QLatin1String("CONNECT")) STATUSIC();
