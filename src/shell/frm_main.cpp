@@ -71,6 +71,12 @@ QString Status_Time_Format(const QLocale& locale)
     return format;
 }
 
+QString Menu_Text(const QString& name)
+{
+    QString text = name;
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 frmMain::~frmMain()
 {
     if (Main_Form == this) Main_Form = nullptr;
@@ -217,7 +223,7 @@ void frmMain::refreshWindowMenu()
     m_windowListSeparator->setVisible(!windows.isEmpty());
     int n = 1;
     for (QMdiSubWindow* w : windows) {
-        QAction* a = mnuWindow->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->windowTitle()));
+        QAction* a = mnuWindow->addAction(QStringLiteral("&%1 %2").arg(n++).arg(Menu_Text(w->windowTitle())));
         a->setCheckable(true);
         a->setChecked(w == activeSubWindow());
         connect(a, &QAction::triggered, this, [this, w] { mdiArea->setActiveSubWindow(w); });
@@ -419,7 +425,10 @@ void frmMain::tbToolbar_ButtonClick(const QString& key)
         else if (key == QLatin1String("SAVE")) {
             if (!Burner_Busy()) mnuFileSave_Click();
         }
-        else if (key == QLatin1String("PRINT")) mnuFilePrint_Click();
+        else if (key == QLatin1String("PRINT")) {
+            // Greyed for want of rights, the menu item prints nothing; nor does its button.
+            if (mnuFilePrint->isEnabled()) mnuFilePrint_Click();
+        }
         else if (key == QLatin1String("WIZARD")) mnuFileWarez_Click();
         else if (key == QLatin1String("MAIL")) mnuHelpContents_Click();
         else if (key == QLatin1String("CONNECT")) STATUSIC();

@@ -23,6 +23,9 @@ class frmDocument;
 
 // The status bar's time format for a locale, written so that this Qt can print it.
 QString Status_Time_Format(const QLocale& locale);
+// A file name or window caption as a menu item's text: each '&' doubled, so that it shows
+// as it stands instead of marking the next letter as the item's key.
+QString Menu_Text(const QString& name);
 
 class frmMain : public QMainWindow, public MainFormApi {
     Q_OBJECT

@@ -58,9 +58,7 @@ namespace {
 void setMruCaption(QAction* item, const QString& path)
 {
     item->setData(path);
-    QString shown = path;
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    item->setText(shown);
+    item->setText(Menu_Text(path));
 }
 }  // namespace
 
@@ -213,7 +211,8 @@ void frmMain::Load_SPD_File(const QString& path, bool intoNewDocument)
 
     File_List_Ctl(path);
     File_List_Save();
-    // A binary file longer than an image: say what was left out.
+    // A binary file longer than an image, or a .spd text with more than its 16 lines: say
+    // what was left out.
     if (!file.notice().isEmpty())
         if (Dialogs* dialogs = platform().dialogs)
             dialogs->messageBox(file.notice(), Dialogs::OkOnly, Dialogs::Exclamation);

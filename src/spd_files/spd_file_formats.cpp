@@ -68,7 +68,12 @@ QString SPD_File_Result::message() const
 
 QString SPD_File_Result::notice() const
 {
-    if (!ok() || size <= SPD_Bin_File::File_Size) return QString();
+    if (!ok()) return QString();
+    if (unread > 0)
+        return SPD_File_Error_Message(
+            QStringLiteral("檔案超過 16 行: 只載入前 16 行, 其後 %1 字元未載入 (檔案本身未變更) !").arg(unread),
+            path);
+    if (size <= SPD_Bin_File::File_Size) return QString();
     return SPD_File_Error_Message(
         QStringLiteral("檔案長度 %1 位元組: 只載入前 256 位元組, 其後 %2 位元組未載入 (檔案本身未變更) !")
             .arg(size).arg(size - SPD_Bin_File::File_Size),
@@ -116,7 +121,7 @@ QByteArray SPD_Hex_File::Format(const SPD_Image& image)
     return text;
 }
 
-SPD_File_Result SPD_Hex_File::Parse(const QByteArray& data)
+SPD_File_Result SPD_Hex_File::Parse(const QByteArray& data, qint64 fileSize)
 {
     SPD_File_Result result;
     SPD_Image image{};
@@ -168,6 +173,12 @@ SPD_File_Result SPD_Hex_File::Parse(const QByteArray& data)
         return result;
     }
     result.image = image;
+    // What follows the 16th line is not loaded; blank lines there are nothing to mention.
+    const qint64 total = std::max<qint64>(fileSize, n);
+    const bool more = total > n || !std::all_of(p + pos, p + n, [](char c) {
+        return c == ' ' || c == '\r' || c == '\n';
+    });
+    if (more) result.unread = total - pos;
     return result;
 }
 

@@ -51,15 +51,17 @@ struct SPD_File_Result {
     QString path;           // the file concerned ("" for in-memory parsing)
     int line = 0;           // Too_Few_Lines: lines found; Line_Too_Short: the short line
     qint64 size = 0;        // binary reads: the file's length in bytes
+    qint64 unread = 0;      // .spd reads: characters after the 16th line, none of them loaded
+                            // (0 when they are only blanks and line ends)
     QString system_error;   // the operating system's words, for diagnostics only
     SPD_Image image{};      // reads: the 256 bytes (all zero unless ok())
 
     bool ok() const { return status == SPD_File_Status::Ok; }
     // The text of the critical message box: the reason framed by asterisks, then the path.
     QString message() const;
-    // For a binary file longer than an image, which loads its first 256 bytes only: the
-    // text that tells the user so (the file's length, and that the rest was left out).
-    // Empty for every other result.
+    // For a binary file longer than an image, which loads its first 256 bytes only, or a
+    // .spd text with more than blank lines after its 16th: the text that tells the user so
+    // (how much was left out, and that the file is unchanged). Empty for every other result.
     QString notice() const;
 };
 
@@ -87,7 +89,10 @@ QByteArray Format(const SPD_Image& image);
 // than a hex digit or a blank in the first 48 makes it malformed (tabs for blanks would
 // otherwise read as wrong bytes), and so does anything but blanks after them (a 17th byte
 // would be lost). A UTF-8 byte-order mark before the first line is skipped.
-SPD_File_Result Parse(const QByteArray& data);
+// Whatever follows the 16th line, unless only blanks and line ends, is counted in `unread`
+// for the notice. `fileSize`, when larger than `data`, is the length of the file that
+// `data` begins: the part never read is not loaded either.
+SPD_File_Result Parse(const QByteArray& data, qint64 fileSize = -1);
 
 SPD_File_Result Read(const QString& path);
 // Written to a temporary file beside the target and renamed over it, so a failed save

@@ -77,7 +77,8 @@ SPD_File_Result SPD_Hex_File::Read(const QString& path)
     QByteArray data;
     SPD_File_Result error;
     if (!readFile(path, Read_Limit, data, error)) return error;
-    return parsed(path, Parse(data));
+    // Only the first Read_Limit characters are read; the length says whether there was more.
+    return parsed(path, Parse(data, QFileInfo(path).size()));
 }
 
 SPD_File_Result SPD_Bin_File::Read(const QString& path)

@@ -2,6 +2,8 @@
 
 #include "wizard/wizard_lists.h"
 
+#include <algorithm>
+
 QStringList Dram_Size_Items()
 {
     return { QStringLiteral("8 Mb"),  QStringLiteral("16 Mb"),  QStringLiteral("32 Mb"),
@@ -56,13 +58,15 @@ const Geometry_Row kDdrRows[] = {
     { 5, 0, { 14, 12, 2, 4, 78 } },
 };
 
-// SDRAM has no 1 Gbit device, and its bank density byte ends at 512 MB a rank: 512 Mbit x4
-// devices would make 1 GB ranks.
+// SDRAM has no 1 Gbit device; and its bank density byte ends at 512 MB a rank, so its
+// 512 Mbit x4 device, which would make 1 GB ranks, is refused too.
 struct Size_Width {
     int size;
     int width;
 };
-constexpr Size_Width kSdramNone[] = { { 3, 2 }, { 4, 0 }, { 4, 1 } };
+constexpr Size_Width kSdramNone[] = { { 3, 2 }, { 4, 1 } };
+constexpr Size_Width kSdramRankTooLarge[] = { { 4, 0 } };
+constexpr int kSdramRankLimitMB = 512;
 
 // DDR2: 256 Mbit to 4 Gbit devices, eight banks from 1 Gbit.
 const Geometry_Row kDdr2Rows[] = {
@@ -111,6 +115,15 @@ bool listed(const Size_Width (&pairs)[N], int size, int width)
     return false;
 }
 
+// A size position (8 Mb up, in locations) times a width position (x4, x8, x16) in Mbit.
+int deviceMbit(int sizeIndex, int widthIndex) { return (8 << sizeIndex) * (4 << widthIndex); }
+
+QString capacityText(int count, const char* unit)
+{
+    return count >= 1024 ? QStringLiteral("%1 G%2").arg(count / 1024).arg(QLatin1String(unit))
+                         : QStringLiteral("%1 M%2").arg(count).arg(QLatin1String(unit));
+}
+
 } // namespace
 
 std::optional<Dram_Geometry> Dram_Geometry_For(int memType, int sizeIndex, int widthIndex)
@@ -118,7 +131,8 @@ std::optional<Dram_Geometry> Dram_Geometry_For(int memType, int sizeIndex, int w
     const Dram_Geometry* found = nullptr;
     switch (memType) {
     case Warez_SDRAM:
-        if (!listed(kSdramNone, sizeIndex, widthIndex)) found = findRow(kSdrDdrRows, sizeIndex, widthIndex);
+        if (!listed(kSdramNone, sizeIndex, widthIndex) && !listed(kSdramRankTooLarge, sizeIndex, widthIndex))
+            found = findRow(kSdrDdrRows, sizeIndex, widthIndex);
         break;
     case Warez_DDR:
         found = findRow(kSdrDdrRows, sizeIndex, widthIndex);
@@ -132,15 +146,38 @@ std::optional<Dram_Geometry> Dram_Geometry_For(int memType, int sizeIndex, int w
     return std::nullopt;
 }
 
-QString Dram_Device_Refused(int memType)
+QString Dram_Device_Refused(int memType, int sizeIndex, int widthIndex)
 {
-    // The device sizes of each type, as JEDEC defines them.
     static const char* const kTypes[4] = { "SDRAM", "DDR", "DDR2", "DDR3" };
-    static const char* const kSizes[4] = { "16 Mb 到 512 Mb，每面模組最多 512 MB", "64 Mb 到 1 Gb", "256 Mb 到 4 Gb",
-                                           "512 Mb 到 8 Gb" };
     if (memType < Warez_SDRAM || memType > Warez_DDR3) return QString();
     const QString type = QString::fromLatin1(kTypes[memType - 1]);
+    const QString advice = QStringLiteral("請另選 DRAM Memory Size 或 DRAM Data Width。");
+
+    // A device SDRAM has, whose rank of 64 data bits its density byte cannot declare.
+    if (memType == Warez_SDRAM && listed(kSdramRankTooLarge, sizeIndex, widthIndex)) {
+        const int chips = 64 / (4 << widthIndex);
+        const int mbit = deviceMbit(sizeIndex, widthIndex);
+        return QStringLiteral("%1 有這種 DRAM (%2 %3 為 %4)，但每面模組最多 %5：%3 的 DRAM 每面 (64 位元) 要 %6 顆，"
+                              "共 %7，超過 SPD 第 31 位元組能標示的容量。")
+                   .arg(type, Dram_Size_Items().value(sizeIndex), Data_Width_Items().value(widthIndex),
+                        capacityText(mbit, "b"), capacityText(kSdramRankLimitMB, "B"), QString::number(chips),
+                        capacityText(mbit * chips / 8, "B")) +
+               advice;
+    }
+
+    // The densities of the devices the type has among the choices, from the tables themselves.
+    QList<int> densities;
+    for (int size = 0; size < Dram_Size_Items().size(); ++size)
+        for (int width = 0; width < Data_Width_Items().size(); ++width)
+            if (Dram_Geometry_For(memType, size, width) && !densities.contains(deviceMbit(size, width)))
+                densities << deviceMbit(size, width);
+    std::sort(densities.begin(), densities.end());
+    QStringList names;
+    for (int mbit : densities) names << capacityText(mbit, "b");
+    QString sizes = names.join(QStringLiteral("、"));
+    if (memType == Warez_SDRAM) sizes += QStringLiteral("，每面模組最多 ") + capacityText(kSdramRankLimitMB, "B");
     return QStringLiteral("%1 沒有這種 DRAM。DRAM 容量 (DRAM Memory Size 乘 DRAM Data Width，如 64 Mb x 8 為 512 Mb) "
-                          "在 %1 只有 %2。請另選 DRAM Memory Size 或 DRAM Data Width。")
-        .arg(type, QString::fromUtf8(kSizes[memType - 1]));
+                          "在 %1 只有 %2。")
+               .arg(type, sizes) +
+           advice;
 }

@@ -36,6 +36,7 @@ struct Dram_Geometry {
 // density byte cannot declare the rank (512 Mbit x4: 1 GB), or for another type.
 std::optional<Dram_Geometry> Dram_Geometry_For(int memType, int sizeIndex, int widthIndex);
 
-// What the module-parameter page says when the memory type has no device of the size and
-// width chosen: the type and the device sizes it has.
-QString Dram_Device_Refused(int memType);
+// What the module-parameter page says when it refuses the size and width chosen: that the
+// memory type has no such device, naming the device sizes it has; or, for a device it has
+// whose rank the density byte cannot declare (SDRAM 128 Mb x4), that rank limit.
+QString Dram_Device_Refused(int memType, int sizeIndex, int widthIndex);

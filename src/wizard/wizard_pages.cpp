@@ -73,7 +73,7 @@ void Warez_Pages::Command3_Click()
     Geometry_Message.clear();
     const int t = Warez_Param[WP_Mem_Type];
     if (Page_Counter == 2 && !Dram_Geometry_For(t, CboSize.ListIndex, CboDataWidth.ListIndex)) {
-        Geometry_Message = Dram_Device_Refused(t);
+        Geometry_Message = Dram_Device_Refused(t, CboSize.ListIndex, CboDataWidth.ListIndex);
         return;
     }
     ++Page_Counter;

@@ -247,16 +247,24 @@ TEST_F(FileCommandsTest, AFolderIsNotAFile)
     EXPECT_TRUE(messagesTitled(QStringLiteral("錯誤"))[0].text.contains(QStringLiteral("資料夾")));
 }
 
-TEST_F(FileCommandsTest, ALongBinaryLoadsItsImageAndSaysWhatItLeftOut)
+TEST_F(FileCommandsTest, ALongFileLoadsItsImageAndSaysWhatItLeftOut)
 {
     const SPD_Image image = imageWithType(0x0B);
-    const QString file = path(QStringLiteral("dump.bin"));
-    putFile(file, SPD_Bin_File::Format(image) + QByteArray(256, '\x5A'));
-    open(file);
-    EXPECT_EQ(imageOf(main->ActiveForm()), image);
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("512"))) << dialogs.messages()[0].text.toStdString();
-    EXPECT_EQ(fileBytes(file).size(), 512);
+    const QByteArray spd = SPD_Hex_File::Format(image);
+    const struct { const char* name; QByteArray bytes; const char* said; } cases[] = {
+        { "dump.bin", SPD_Bin_File::Format(image) + QByteArray(256, '\x5A'), "512" },
+        { "17 lines.spd", spd + spd.left(51), "其後 51 字元未載入" },
+        { "2 MB line.spd", spd + QByteArray(2 << 20, 'A'), "其後 2097152 字元未載入" },   // beyond what is read
+    };
+    for (const auto& c : cases) {
+        dialogs.clear();
+        putFile(path(c.name), c.bytes);
+        open(path(c.name));
+        EXPECT_EQ(imageOf(main->ActiveForm()), image);
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages()[0].text.contains(QString::fromUtf8(c.said))) << dialogs.messages()[0].text.toStdString();
+        EXPECT_EQ(fileBytes(path(c.name)), c.bytes);
+    }
 }
 
 TEST_F(FileCommandsTest, RecentFileThatIsGoneLeavesTheActiveDocumentAlone)

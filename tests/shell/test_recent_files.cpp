@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMenu>
 
 #include "shell/shell_texts.h"
 #include "shell_test_fixture.h"
@@ -120,12 +121,18 @@ TEST_F(RecentFilesTest, SaveMakesSureOfBothKeysAndLeavesAbsentEntriesAlone)
 
 TEST_F(RecentFilesTest, AnAmpersandInAPathIsShownAsItStands)
 {
-    const QString odd = QStringLiteral("/data/R&D/x.spd");
-    use(odd);
-    EXPECT_EQ(main->mruPath(1), odd);
-    EXPECT_EQ(stored("1"), odd);
-    // Shown literally, not as a mnemonic.
-    EXPECT_EQ(main->mnuFileMRU[1]->iconText(), odd);
+    int window = 0;
+    for (const QString& odd : { QStringLiteral("/data/R&D/x.spd"), QStringLiteral("/data/A&&B.bin") }) {
+        use(odd);
+        EXPECT_EQ(main->mruPath(1), odd);
+        EXPECT_EQ(stored("1"), odd);
+        // Shown literally, not as a mnemonic, in the recent files and in the window list.
+        EXPECT_EQ(main->mnuFileMRU[1]->iconText(), odd);
+        main->Load_New_Document();
+        main->ActiveForm()->SetCaption(odd);
+        emit main->mnuWindow->aboutToShow();
+        EXPECT_EQ(main->mnuWindow->actions().last()->iconText(), QStringLiteral("%1 ").arg(++window) + odd);
+    }
 }
 
 // ---------------------------------------------------------------- reading at load

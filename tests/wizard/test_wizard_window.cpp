@@ -230,18 +230,25 @@ TEST_F(WizardWindowTest, ModuleParametersIntoTheRecord)
         bool ecc;
         // (2), (3), (4), (5), (10), (11), (13), (14), (15)
         std::array<int16_t, 9> record;
+        const char* said = "";   // where refused: the message's first sentences
     };
     // A size and width that name no device of the type are refused with a message naming
-    // the type and its sizes; the page stays and nothing is stored (all 0).
+    // the type and its sizes, one the type has but cannot declare with the rank limit;
+    // the page stays and nothing is stored (all 0).
+    const char* sdram = "SDRAM 沒有這種 DRAM。DRAM 容量 (DRAM Memory Size 乘 DRAM Data Width，如 64 Mb x 8 為 512 Mb) "
+                        "在 SDRAM 只有 64 Mb、128 Mb、256 Mb、512 Mb，每面模組最多 512 MB。";
     const Case cases[] = {
-        { 1, 5, 1, 1, true, {} },                                    // SDRAM 256 Mb x8: 2 Gbit
-        { 4, 0, 1, 0, false, {} },                                   // DDR3 8 Mb x8: 64 Mbit
+        { 1, 5, 1, 1, true, {}, sdram },                             // SDRAM 256 Mb x8: 2 Gbit
+        { 1, 0, 0, 0, false, {}, sdram },                            // SDRAM 8 Mb x4: 32 Mbit
+        { 1, 4, 0, 0, false, {}, "SDRAM 有這種 DRAM (128 Mb x 4 為 512 Mb)，但每面模組最多 512 MB：x 4 的 DRAM 每面 "
+                                 "(64 位元) 要 16 顆，共 1 GB，超過 SPD 第 31 位元組能標示的容量。" },
+        { 4, 0, 1, 0, false, {}, "DDR3 沒有這種 DRAM。DRAM 容量 (DRAM Memory Size 乘 DRAM Data Width，如 64 Mb x 8 為 "
+                                 "512 Mb) 在 DDR3 只有 512 Mb、1 Gb、2 Gb、4 Gb。" },   // DDR3 8 Mb x8: 64 Mbit
         { 3, 4, 1, 0, false, { 1, 14, 10, 1, 1, 4, 1, 8, 78 } },     // DDR2 128 Mb x8
         { 3, 5, 0, 0, false, { 1, 14, 11, 1, 0, 5, 2, 8, 78 } },     // DDR2 256 Mb x4: 1 Gbit, 8 banks
         { 3, 3, 2, 0, false, { 1, 13, 10, 1, 2, 3, 128, 8, 78 } },   // DDR2 64 Mb x16: 1 Gbit
         { 4, 2, 2, 0, false, { 1, 12, 10, 1, 2, 2, 16, 8, 78 } },    // DDR3 32 Mb x16
     };
-    const QString types[4] = { "SDRAM 沒有", "DDR 沒有", "DDR2 沒有", "DDR3 沒有" };
     for (const Case& c : cases) {
         reopen();
         choose(c.type, 0);
@@ -255,8 +262,8 @@ TEST_F(WizardWindowTest, ModuleParametersIntoTheRecord)
         EXPECT_EQ(w->fraDramIC->isVisibleTo(w.get()), refused);
         EXPECT_EQ(dialogs.messages().size(), refused ? 1 : 0);
         const FakeDialogs::Call* said = dialogs.lastMessage();
-        EXPECT_TRUE(!refused || (said && said->text.startsWith(types[c.type - 1]) && said->text.contains("Mb 到")
-                                 && said->icon == Dialogs::Exclamation));
+        EXPECT_TRUE(!refused || (said && said->text == QString::fromUtf8(c.said) + "請另選 DRAM Memory Size 或 DRAM Data Width。"
+                                 && said->icon == Dialogs::Exclamation)) << (said ? said->text.toStdString() : "");
         w->Command3_Click();
         back(1);   // Back from page 4 stores the same again
         const std::array<int16_t, 9> got = { Warez_Param[2],  Warez_Param[3],  Warez_Param[4],
