@@ -604,12 +604,13 @@ TEST_F(BurnerEndToEnd, HangUpDuringADownloadIsReportedOnce)
 
 TEST_F(BurnerEndToEnd, HangUpDuringAWaitEndsItAtOnce)
 {
-    // On a clock that runs at a tenth of real time the 2 s wait would last 10 to 20 s, and
-    // no less than 1 s on the clock. The burner drops the line 100 ms into it: the port
+    // On a clock that runs at a fiftieth of real time the 2 s wait would last 50 to 100 s,
+    // and no less than 1 s on the clock. The burner drops the line 100 ms into it: the port
     // goes at once, the wait ends long before its time without spinning the processor,
-    // and the read reports its failure.
+    // and the read reports its failure. Only a machine that held the program back for 50 s
+    // could make the wait look as if it ran its course.
     frmDocument* doc = newDocument();
-    useClock(std::make_unique<ScaledClock>(0.1));
+    useClock(std::make_unique<ScaledClock>(0.02));
     setImage(doc, filled(0x3C));
     sim.setModuleImage(filled(0x11));
     sim.setLateReply('k', 400);
